@@ -1,0 +1,11 @@
+#pragma once
+// The error raised by the program's own refusals and by the data layer. The text is UTF-8,
+// so the default error box can show Chinese messages unchanged.
+#include <QString>
+#include <stdexcept>
+
+class AppError : public std::runtime_error {
+public:
+    explicit AppError(const QString& message) : std::runtime_error(message.toStdString()) {}
+    QString message() const { return QString::fromUtf8(what()); }
+};

@@ -1,0 +1,401 @@
+#include "Dataset.h"
+
+#include "AppError.h"
+#include "Connection.h"
+
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <algorithm>
+#include <numeric>
+
+Dataset::Dataset(QObject* parent) : QObject(parent) {}
+
+void Dataset::setTable(const QString& table, const QString& keyField)
+{
+    table_ = table;
+    keyField_ = keyField;
+    widths_.clear();
+}
+
+void Dataset::open(const QString& sql, const QVariantList& params)
+{
+    close();
+    QSqlQuery q = Connection::instance().run(sql, params);
+    const QSqlRecord rec = q.record();
+    QStringList fields;
+    for (int i = 0; i < rec.count(); ++i)
+        fields << rec.fieldName(i);
+    std::vector<Row> rows;
+    const int n = int(fields.size());
+    while (q.next()) {
+        Row r(n);
+        for (int i = 0; i < n; ++i)
+            r[i] = q.value(i);
+        rows.push_back(std::move(r));
+    }
+    sql_ = sql;
+    params_ = params;
+    fields_ = std::move(fields);
+    rows_ = std::move(rows);
+    current_ = rows_.empty() ? -1 : 0;
+    state_ = State::Browsing;
+    Q_EMIT opened();
+    Q_EMIT stateChanged();
+    if (current_ >= 0)
+        Q_EMIT afterScroll();
+}
+
+void Dataset::reopen()
+{
+    if (sql_.isEmpty())
+        throw AppError(QStringLiteral("数据集没有查询语句"));
+    open(QString(sql_), QVariantList(params_));
+}
+
+void Dataset::close()
+{
+    if (state_ == State::Inactive && rows_.empty())
+        return;
+    rows_.clear();
+    pending_.clear();
+    modified_.clear();
+    current_ = -1;
+    state_ = State::Inactive;
+    Q_EMIT opened();
+    Q_EMIT stateChanged();
+}
+
+int Dataset::fieldIndex(const QString& name) const
+{
+    for (int i = 0; i < fields_.size(); ++i)
+        if (fields_[i].compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+int Dataset::fieldWidth(const QString& name) const
+{
+    if (table_.isEmpty())
+        return 0;
+    const QString key = name.toLower();
+    auto it = widths_.find(key);
+    if (it == widths_.end())
+        it = widths_.insert(key, Connection::instance().columnWidth(table_, name));
+    return *it;
+}
+
+void Dataset::moveTo(int row)
+{
+    if (rows_.empty())
+        return;
+    row = std::clamp(row, 0, rowCount() - 1);
+    if (row == current_)
+        return;
+    if (isEditing()) {
+        if (modified_.isEmpty())
+            cancel();
+        else
+            post();
+        row = std::clamp(row, 0, rowCount() - 1);
+    }
+    setCurrent(row);
+}
+
+void Dataset::next() { moveTo(current_ + 1); }
+void Dataset::prior() { moveTo(current_ - 1); }
+
+bool Dataset::locate(const QString& field, const QVariant& value)
+{
+    const int f = fieldIndex(field);
+    if (f < 0)
+        throw AppError(QStringLiteral("字段 %1 不存在").arg(field));
+    for (int r = 0; r < rowCount(); ++r) {
+        if (valueAt(r, f) == value) {
+            moveTo(r);
+            return true;
+        }
+    }
+    return false;
+}
+
+const Dataset::Row& Dataset::shownRow(int row) const
+{
+    return (isEditing() && row == current_) ? pending_ : rows_.at(row);
+}
+
+QVariant Dataset::value(const QString& field) const
+{
+    const int f = fieldIndex(field);
+    if (f < 0)
+        throw AppError(QStringLiteral("字段 %1 不存在").arg(field));
+    if (current_ < 0)
+        return {};
+    return shownRow(current_).at(f);
+}
+
+QVariant Dataset::valueAt(int row, int field) const { return shownRow(row).at(field); }
+
+QDateTime Dataset::dateTime(const QString& field) const { return parseDateTime(value(field)); }
+
+QString Dataset::dateTimeText(const QDateTime& t) { return t.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")); }
+
+QDateTime Dataset::parseDateTime(const QVariant& v)
+{
+    if (v.isNull())
+        return {};
+    if (v.typeId() == QMetaType::QDateTime)
+        return v.toDateTime();
+    const QString s = v.toString();
+    QDateTime t = QDateTime::fromString(s, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    if (!t.isValid())
+        t = QDateTime::fromString(s, Qt::ISODate);
+    if (!t.isValid())
+        t = QDateTime(QDate::fromString(s, QStringLiteral("yyyy-MM-dd")), QTime(0, 0));
+    return t;
+}
+
+void Dataset::requireEditing(const char* what) const
+{
+    if (!isEditing())
+        throw AppError(QStringLiteral("数据集不在编辑或插入状态，不能%1").arg(QString::fromUtf8(what)));
+}
+
+void Dataset::setState(State s)
+{
+    if (s == state_)
+        return;
+    state_ = s;
+    Q_EMIT stateChanged();
+}
+
+void Dataset::setCurrent(int row)
+{
+    current_ = row;
+    Q_EMIT afterScroll();
+}
+
+void Dataset::append()
+{
+    if (state_ == State::Inactive)
+        throw AppError(QStringLiteral("数据集未打开"));
+    if (isEditing())
+        post();
+    const int at = rowCount();
+    Q_EMIT rowAboutToBeInserted(at);
+    rows_.push_back(Row(fieldCount()));
+    pending_ = rows_.back();
+    modified_.clear();
+    current_ = at;
+    state_ = State::Inserting;
+    Q_EMIT rowInserted(at);
+    Q_EMIT stateChanged();
+    Q_EMIT afterScroll();
+}
+
+void Dataset::edit()
+{
+    if (state_ == State::Inactive)
+        throw AppError(QStringLiteral("数据集未打开"));
+    if (isEditing())
+        return;
+    if (rows_.empty()) { // as with the original data layer: editing an empty set starts a new row
+        append();
+        return;
+    }
+    pending_ = rows_.at(current_);
+    modified_.clear();
+    setState(State::Editing);
+}
+
+void Dataset::setValue(const QString& field, const QVariant& v)
+{
+    requireEditing("修改字段");
+    const int f = fieldIndex(field);
+    if (f < 0)
+        throw AppError(QStringLiteral("字段 %1 不存在").arg(field));
+    pending_[f] = v;
+    modified_.insert(f);
+    Q_EMIT rowChanged(current_);
+}
+
+void Dataset::setDateTime(const QString& field, const QDateTime& t)
+{
+    setValue(field, t.isValid() ? QVariant(dateTimeText(t)) : QVariant());
+}
+
+QVariant Dataset::writePending()
+{
+    requireEditing("保存");
+    if (table_.isEmpty())
+        throw AppError(QStringLiteral("数据集是只读的"));
+    const int key = fieldIndex(keyField_);
+    if (key < 0)
+        throw AppError(QStringLiteral("数据集缺少关键字段 %1").arg(keyField_));
+    QList<int> cols = modified_.values();
+    std::sort(cols.begin(), cols.end());
+    cols.removeAll(key);
+    QVariantList params;
+    for (int c : cols)
+        params << pending_.at(c);
+    Connection& conn = Connection::instance();
+    if (state_ == State::Inserting) {
+        QString sql;
+        if (cols.isEmpty()) {
+            sql = QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table_);
+        } else {
+            QStringList names, marks;
+            for (int c : cols) {
+                names << fields_.at(c);
+                marks << QStringLiteral("?");
+            }
+            sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table_, names.join(u','), marks.join(u','));
+        }
+        QSqlQuery q = conn.run(sql, params);
+        return q.lastInsertId();
+    }
+    const QVariant keyValue = rows_.at(current_).at(key);
+    if (!cols.isEmpty()) {
+        QStringList sets;
+        for (int c : cols)
+            sets << fields_.at(c) + QStringLiteral("=?");
+        params << keyValue;
+        QSqlQuery q = conn.run(QStringLiteral("UPDATE %1 SET %2 WHERE %3=?").arg(table_, sets.join(u','), keyField_), params);
+        if (q.numRowsAffected() != 1)
+            throw AppError(QStringLiteral("要保存的记录已不存在"));
+    }
+    return keyValue;
+}
+
+void Dataset::acceptPending(const QVariant& key)
+{
+    requireEditing("保存");
+    rows_[current_] = pending_;
+    const int k = fieldIndex(keyField_);
+    if (k >= 0)
+        rows_[current_][k] = key;
+    pending_.clear();
+    modified_.clear();
+    // Read the stored row back so values the database supplied (defaults) are shown.
+    loadRow(current_, key);
+    state_ = State::Browsing;
+    Q_EMIT rowChanged(current_);
+    Q_EMIT stateChanged();
+}
+
+void Dataset::loadRow(int row, const QVariant& key)
+{
+    QSqlQuery q = Connection::instance().run(QStringLiteral("SELECT * FROM %1 WHERE %2=?").arg(table_, keyField_), {key});
+    if (!q.next())
+        return;
+    const QSqlRecord rec = q.record();
+    for (int i = 0; i < rec.count(); ++i) {
+        const int f = fieldIndex(rec.fieldName(i));
+        if (f >= 0)
+            rows_[row][f] = q.value(i);
+    }
+}
+
+void Dataset::post()
+{
+    if (!isEditing())
+        return;
+    acceptPending(writePending());
+}
+
+void Dataset::cancel()
+{
+    if (!isEditing())
+        return;
+    const bool wasInserting = state_ == State::Inserting;
+    pending_.clear();
+    modified_.clear();
+    if (wasInserting) {
+        const int at = current_;
+        Q_EMIT rowAboutToBeRemoved(at);
+        rows_.erase(rows_.begin() + at);
+        current_ = rows_.empty() ? -1 : std::min(at, rowCount() - 1);
+        state_ = State::Browsing;
+        Q_EMIT rowRemoved(at);
+        Q_EMIT stateChanged();
+        Q_EMIT afterScroll();
+        return;
+    }
+    state_ = State::Browsing;
+    Q_EMIT rowChanged(current_);
+    Q_EMIT stateChanged();
+}
+
+void Dataset::deleteCurrentInDatabase()
+{
+    if (current_ < 0)
+        throw AppError(QStringLiteral("没有可删除的记录"));
+    if (state_ == State::Inserting)
+        return; // a row never posted has nothing stored
+    if (table_.isEmpty())
+        throw AppError(QStringLiteral("数据集是只读的"));
+    const int key = fieldIndex(keyField_);
+    if (key < 0)
+        throw AppError(QStringLiteral("数据集缺少关键字段 %1").arg(keyField_));
+    Connection::instance().run(QStringLiteral("DELETE FROM %1 WHERE %2=?").arg(table_, keyField_), {rows_.at(current_).at(key)});
+}
+
+void Dataset::removeCurrentRow()
+{
+    if (current_ < 0)
+        return;
+    const int at = current_;
+    Q_EMIT rowAboutToBeRemoved(at);
+    rows_.erase(rows_.begin() + at);
+    pending_.clear();
+    modified_.clear();
+    current_ = rows_.empty() ? -1 : std::min(at, rowCount() - 1);
+    const bool stateMoved = state_ != State::Browsing;
+    state_ = State::Browsing;
+    Q_EMIT rowRemoved(at);
+    if (stateMoved)
+        Q_EMIT stateChanged();
+    Q_EMIT afterScroll();
+}
+
+void Dataset::deleteCurrent()
+{
+    deleteCurrentInDatabase();
+    removeCurrentRow();
+}
+
+void Dataset::sortBy(const QVector<QPair<int, bool>>& order)
+{
+    if (isEditing())
+        post();
+    std::vector<int> idx(rows_.size());
+    std::iota(idx.begin(), idx.end(), 0);
+    auto less = [&](int a, int b) {
+        for (const auto& [field, ascending] : order) {
+            const QVariant& x = rows_[a][field];
+            const QVariant& y = rows_[b][field];
+            if (x.isNull() != y.isNull())
+                return ascending ? x.isNull() : y.isNull();
+            if (x.isNull())
+                continue;
+            const auto c = QVariant::compare(x, y);
+            if (c == QPartialOrdering::Less)
+                return ascending;
+            if (c == QPartialOrdering::Greater)
+                return !ascending;
+        }
+        return false;
+    };
+    std::stable_sort(idx.begin(), idx.end(), less);
+    std::vector<Row> sorted;
+    sorted.reserve(rows_.size());
+    int newCurrent = -1;
+    for (size_t i = 0; i < idx.size(); ++i) {
+        if (idx[i] == current_)
+            newCurrent = int(i);
+        sorted.push_back(std::move(rows_[idx[i]]));
+    }
+    rows_ = std::move(sorted);
+    current_ = newCurrent;
+    Q_EMIT opened();
+    Q_EMIT afterScroll();
+}

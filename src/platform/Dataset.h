@@ -1,0 +1,122 @@
+#pragma once
+// A static, editable result set held wholly in memory, with a current row and the states
+// browsing, editing and inserting. Posts and deletes write one row by its key at once.
+#include "Money.h"
+
+#include <QDateTime>
+#include <QObject>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVector>
+#include <functional>
+#include <vector>
+
+class Dataset : public QObject {
+    Q_OBJECT
+public:
+    enum class State { Inactive, Browsing, Editing, Inserting };
+    using Row = QVector<QVariant>;
+
+    explicit Dataset(QObject* parent = nullptr);
+
+    // The table that posts and deletes write, and its key field (which the statement must select).
+    // Without a table the dataset is read-only.
+    void setTable(const QString& table, const QString& keyField);
+    QString table() const { return table_; }
+
+    // Runs `sql` with bound `params` and holds every row; the current row is the first.
+    void open(const QString& sql, const QVariantList& params = {});
+    // Runs the last statement again with its parameters.
+    void reopen();
+    void close();
+    bool isOpen() const { return state_ != State::Inactive; }
+    QString sql() const { return sql_; }
+    QVariantList params() const { return params_; }
+
+    State state() const { return state_; }
+    bool isEditing() const { return state_ == State::Editing || state_ == State::Inserting; }
+
+    // Fields, looked up without regard to letter case.
+    int fieldCount() const { return int(fields_.size()); }
+    QString fieldName(int i) const { return fields_.at(i); }
+    QStringList fieldNames() const { return fields_; }
+    int fieldIndex(const QString& name) const; // -1 when absent
+    bool hasField(const QString& name) const { return fieldIndex(name) >= 0; }
+    // Width limit of a text field of the table, 0 when none is known.
+    int fieldWidth(const QString& name) const;
+
+    // Rows and navigation. While editing or inserting, moving posts the pending row first.
+    int rowCount() const { return int(rows_.size()); }
+    bool isEmpty() const { return rows_.empty(); }
+    int currentRow() const { return current_; } // -1 when empty
+    void moveTo(int row);
+    void first() { moveTo(0); }
+    void last() { moveTo(rowCount() - 1); }
+    void next();
+    void prior();
+    bool locate(const QString& field, const QVariant& value); // moves to the first row holding value
+
+    // Values of the current row (the pending values while editing); invalid field: AppError.
+    QVariant value(const QString& field) const;
+    QString text(const QString& field) const { return value(field).toString(); }
+    Money money(const QString& field) const { return Money::fromStorage(value(field)); }
+    QDateTime dateTime(const QString& field) const;
+    bool boolean(const QString& field) const { return value(field).toInt() != 0; }
+    bool isNull(const QString& field) const { return value(field).isNull(); }
+    // Values of any row as stored in memory (pending values for the pending row).
+    QVariant valueAt(int row, int field) const;
+
+    // Editing. setValue needs the editing or inserting state.
+    void append();
+    void edit();
+    void setValue(const QString& field, const QVariant& v);
+    void setMoney(const QString& field, Money m) { setValue(field, m.toStorage()); }
+    void setDateTime(const QString& field, const QDateTime& t);
+    void post();
+    void cancel();
+    void deleteCurrent();
+
+    // The two halves of post(), for callers that write more in the same transaction:
+    // writePending() writes the row and returns its key without leaving the editing state;
+    // acceptPending() then makes the written row the browsing current row.
+    QVariant writePending();
+    void acceptPending(const QVariant& key);
+    // The two halves of deleteCurrent(), likewise.
+    void deleteCurrentInDatabase();
+    void removeCurrentRow();
+
+    // Reorders the rows in memory by the given fields (true = ascending); the current row is kept.
+    void sortBy(const QVector<QPair<int, bool>>& order);
+
+    static QString dateTimeText(const QDateTime& t); // "yyyy-MM-dd HH:mm:ss"
+    static QDateTime parseDateTime(const QVariant& v);
+
+Q_SIGNALS:
+    void opened();              // the whole content changed (open, close, sort)
+    void afterScroll();         // the current row changed
+    void stateChanged();
+    void rowChanged(int row);   // values shown for that row changed
+    void rowAboutToBeInserted(int row);
+    void rowInserted(int row);
+    void rowAboutToBeRemoved(int row);
+    void rowRemoved(int row);
+
+private:
+    void requireEditing(const char* what) const;
+    void setState(State s);
+    void setCurrent(int row);
+    void loadRow(int row, const QVariant& key);
+    const Row& shownRow(int row) const;
+
+    QString table_, keyField_, sql_;
+    QVariantList params_;
+    QStringList fields_;
+    std::vector<Row> rows_;
+    State state_ = State::Inactive;
+    int current_ = -1;
+    Row pending_;
+    QSet<int> modified_;
+    mutable QHash<QString, int> widths_;
+};

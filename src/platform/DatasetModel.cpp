@@ -1,0 +1,150 @@
+#include "DatasetModel.h"
+
+#include "Dataset.h"
+#include "Money.h"
+
+#include <QLocale>
+
+DatasetModel::DatasetModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void DatasetModel::setDataset(Dataset* ds)
+{
+    beginResetModel();
+    if (ds_)
+        disconnect(ds_, nullptr, this, nullptr);
+    ds_ = ds;
+    if (ds_) {
+        connect(ds_, &Dataset::opened, this, [this] {
+            beginResetModel();
+            setColumns(columns_);
+            endResetModel();
+        });
+        connect(ds_, &Dataset::rowChanged, this, [this](int row) {
+            Q_EMIT dataChanged(index(row, 0), index(row, columnCount() - 1));
+            recomputeFooter();
+        });
+        connect(ds_, &Dataset::rowAboutToBeInserted, this, [this](int row) { beginInsertRows({}, row, row); });
+        connect(ds_, &Dataset::rowInserted, this, [this] {
+            endInsertRows();
+            recomputeFooter();
+        });
+        connect(ds_, &Dataset::rowAboutToBeRemoved, this, [this](int row) { beginRemoveRows({}, row, row); });
+        connect(ds_, &Dataset::rowRemoved, this, [this] {
+            endRemoveRows();
+            recomputeFooter();
+        });
+    }
+    endResetModel();
+    setColumns(columns_);
+}
+
+void DatasetModel::setColumns(const QVector<GridColumn>& columns)
+{
+    const bool shapeChanged = columns.size() != columns_.size();
+    if (shapeChanged)
+        beginResetModel();
+    columns_ = columns;
+    fieldIndex_.clear();
+    for (const GridColumn& c : columns_)
+        fieldIndex_ << (ds_ ? ds_->fieldIndex(c.field) : -1);
+    if (shapeChanged)
+        endResetModel();
+    else if (!columns_.isEmpty())
+        Q_EMIT headerDataChanged(Qt::Horizontal, 0, int(columns_.size()) - 1);
+    recomputeFooter();
+}
+
+int DatasetModel::fieldOf(int column) const { return fieldIndex_.value(column, -1); }
+
+int DatasetModel::rowCount(const QModelIndex& parent) const
+{
+    return (parent.isValid() || !ds_) ? 0 : ds_->rowCount();
+}
+
+int DatasetModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(columns_.size()); }
+
+QVariant DatasetModel::cellValue(int row, int column) const
+{
+    const int f = fieldOf(column);
+    if (!ds_ || f < 0 || row < 0 || row >= ds_->rowCount())
+        return {};
+    const QVariant v = ds_->valueAt(row, f);
+    switch (columns_[column].kind) {
+    case GridColumn::Kind::DateTime:
+        return v.isNull() ? QVariant() : QVariant(Dataset::parseDateTime(v));
+    default:
+        return v;
+    }
+}
+
+QString DatasetModel::formatDateTime(const QDateTime& t)
+{
+    if (!t.isValid())
+        return {};
+    const QLocale loc = QLocale::system();
+    QString s = loc.toString(t.date(), QLocale::ShortFormat);
+    if (t.time() != QTime(0, 0))
+        s += u' ' + t.time().toString(QStringLiteral("HH:mm:ss"));
+    return s;
+}
+
+QString DatasetModel::cellText(int row, int column) const
+{
+    const QVariant v = cellValue(row, column);
+    if (v.isNull())
+        return {};
+    switch (columns_[column].kind) {
+    case GridColumn::Kind::Money:
+        return v.typeId() == QMetaType::QString ? v.toString() : Money::fromStorage(v).toString();
+    case GridColumn::Kind::DateTime:
+        return formatDateTime(v.toDateTime());
+    default:
+        return v.toString();
+    }
+}
+
+QVariant DatasetModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    if (role == Qt::DisplayRole)
+        return cellText(index.row(), index.column());
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(columns_[index.column()].alignment);
+    return {};
+}
+
+QVariant DatasetModel::headerData(int section, Qt::Orientation o, int role) const
+{
+    if (o != Qt::Horizontal || section < 0 || section >= columns_.size())
+        return QAbstractTableModel::headerData(section, o, role);
+    if (role == Qt::DisplayRole)
+        return columns_[section].title;
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+    return {};
+}
+
+QString DatasetModel::footerText(int column) const { return footer_.value(column); }
+
+void DatasetModel::recomputeFooter()
+{
+    footer_ = QVector<QString>(columns_.size());
+    for (int c = 0; c < columns_.size(); ++c) {
+        const GridColumn& col = columns_[c];
+        if (col.footer == GridColumn::Footer::Text) {
+            footer_[c] = col.footerText;
+        } else if (col.footer == GridColumn::Footer::Sum) {
+            const int f = fieldOf(c);
+            Money sum;
+            const int n = ds_ ? ds_->rowCount() : 0;
+            for (int r = 0; r < n && f >= 0; ++r) {
+                const QVariant v = ds_->valueAt(r, f);
+                if (v.typeId() != QMetaType::QString) // an amount still being typed counts once saved
+                    sum += Money::fromStorage(v);
+            }
+            footer_[c] = sum.toString();
+        }
+    }
+    Q_EMIT footerChanged();
+}
