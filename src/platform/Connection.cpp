@@ -52,29 +52,21 @@ void Connection::setDatabasePath(const QString& path)
     path_ = path;
 }
 
-bool Connection::isOpen() const
-{
-    return QSqlDatabase::contains(connectionName) && QSqlDatabase::database(connectionName, false).isOpen();
-}
+bool Connection::isOpen() const { return db_.isValid() && db_.isOpen(); }
 
 void Connection::close()
 {
     if (!QSqlDatabase::contains(connectionName))
         return;
-    {
-        QSqlDatabase db = QSqlDatabase::database(connectionName, false);
-        db.close();
-    }
+    db_.close();
+    db_ = QSqlDatabase();
     QSqlDatabase::removeDatabase(connectionName);
 }
 
 QSqlDatabase& Connection::database()
 {
-    static QSqlDatabase db;
-    if (isOpen()) {
-        db = QSqlDatabase::database(connectionName, false);
-        return db;
-    }
+    if (isOpen())
+        return db_;
     const QFileInfo fi(path_);
     if (path_.isEmpty() || !fi.exists() || !fi.isFile())
         throw AppError(QStringLiteral("找不到数据库文件 %1").arg(QDir::toNativeSeparators(path_)));
@@ -82,6 +74,7 @@ QSqlDatabase& Connection::database()
         throw AppError(QStringLiteral("无法读写数据库文件 %1").arg(QDir::toNativeSeparators(path_)));
 
     close();
+    QSqlDatabase& db = db_;
     db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
     // mode=rw: SQLite refuses to create the file if it vanished after the check above.
     db.setDatabaseName(QUrl::fromLocalFile(fi.absoluteFilePath()).toString(QUrl::FullyEncoded) + QStringLiteral("?mode=rw"));

@@ -45,6 +45,7 @@ public:
 private:
     Connection() = default;
     QString path_;
+    QSqlDatabase db_;
 };
 
 // A database transaction on the program's connection: rolled back unless commit() is called.

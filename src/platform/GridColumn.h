@@ -15,4 +15,38 @@ struct GridColumn {
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
     Footer footer = Footer::None;
     QString footerText; // for Footer::Text
+
+    // Builders, so a window lists its columns one per line:
+    //   GridColumn::money("JieFang", "借方（增加）", 90).summed()
+    static GridColumn text(const QString& field, const QString& title, int width)
+    {
+        GridColumn c;
+        c.field = field;
+        c.title = title;
+        c.width = width;
+        return c;
+    }
+    static GridColumn money(const QString& field, const QString& title, int width)
+    {
+        GridColumn c = text(field, title, width);
+        c.kind = Kind::Money;
+        c.alignment = Qt::AlignRight | Qt::AlignVCenter;
+        return c;
+    }
+    static GridColumn integer(const QString& field, const QString& title, int width)
+    {
+        GridColumn c = money(field, title, width);
+        c.kind = Kind::Integer;
+        return c;
+    }
+    static GridColumn dateTime(const QString& field, const QString& title, int width)
+    {
+        GridColumn c = text(field, title, width);
+        c.kind = Kind::DateTime;
+        return c;
+    }
+    GridColumn hidden() const { GridColumn c = *this; c.visible = false; return c; }
+    GridColumn summed() const { GridColumn c = *this; c.footer = Footer::Sum; return c; }
+    GridColumn footed(const QString& t) const { GridColumn c = *this; c.footer = Footer::Text; c.footerText = t; return c; }
+    GridColumn aligned(Qt::Alignment a) const { GridColumn c = *this; c.alignment = a; return c; }
 };
