@@ -34,3 +34,5 @@ bool TDM::HasRight(const QString& column)
         QStringLiteral(" Select ") + column + QStringLiteral(" From tuser where userName=?"), {CurrentUser});
     return v.isValid() && !v.isNull() && v.toInt() != 0;
 }
+
+void TDM::ExportGrid(DBGrid*, const QString&) {}

@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QString>
 
+class DBGrid;
+
 class TDM : public QObject {
     Q_OBJECT
 public:
@@ -20,6 +22,10 @@ public:
     // Whether the current operator holds one rights column ("F0".."F9", "F11".."F14"). Asks the
     // database afresh on every call; null, no such operator or an empty CurrentUser: no right.
     bool HasRight(const QString& column);
+
+    // Saves every row of the grid's dataset, in its visible columns, to a file of the type the
+    // user picks; the type picked last is preselected at the next export of the run.
+    void ExportGrid(DBGrid* grid, const QString& defaultFileName);
 
 private:
     void DataModuleCreate();
