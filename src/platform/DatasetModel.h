@@ -6,7 +6,7 @@
 #include <QPointer>
 #include <QVector>
 
-class Dataset;
+#include "Dataset.h"
 
 class DatasetModel : public QAbstractTableModel {
     Q_OBJECT
