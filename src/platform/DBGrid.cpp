@@ -4,10 +4,17 @@
 #include "Dataset.h"
 
 #include <QAbstractTableModel>
+#include <QAction>
+#include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 // The single footer row, shown in a second view kept in step with the grid's columns.
@@ -40,13 +47,15 @@ private:
 };
 
 DBGrid::DBGrid(QWidget* parent) : QWidget(parent), view_(new QTableView(this)), footer_(new QTableView(this)),
-    model_(new DatasetModel(this)), footerModel_(new FooterModel(model_, this))
+    model_(new DatasetModel(this)), footerModel_(new FooterModel(model_, this)), findBar_(new QWidget(this)),
+    findEdit_(new QLineEdit(findBar_)), findStatus_(new QLabel(findBar_))
 {
     auto* lay = new QVBoxLayout(this);
     lay->setContentsMargins(0, 0, 0, 0);
     lay->setSpacing(0);
     lay->addWidget(view_, 1);
     lay->addWidget(footer_);
+    lay->addWidget(findBar_);
 
     view_->setModel(model_);
     view_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -54,16 +63,21 @@ DBGrid::DBGrid(QWidget* parent) : QWidget(parent), view_(new QTableView(this)), 
     view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view_->setAlternatingRowColors(false);
     view_->verticalHeader()->setDefaultSectionSize(25);
+    view_->verticalHeader()->setMinimumSectionSize(25);
     view_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     view_->verticalHeader()->setFixedWidth(12);
     view_->horizontalHeader()->setSectionsMovable(true);
+    view_->horizontalHeader()->setSectionsClickable(true);
     view_->horizontalHeader()->setHighlightSections(false);
+    view_->horizontalHeader()->setSortIndicatorShown(false);
     view_->setWordWrap(false);
+    view_->setSortingEnabled(false); // sorting goes through the dataset, never a proxy
 
     footer_->setModel(footerModel_);
     footer_->horizontalHeader()->hide();
     footer_->verticalHeader()->setFixedWidth(12);
     footer_->verticalHeader()->setDefaultSectionSize(25);
+    footer_->verticalHeader()->setMinimumSectionSize(25);
     footer_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     footer_->setFixedHeight(27);
     footer_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -73,37 +87,89 @@ DBGrid::DBGrid(QWidget* parent) : QWidget(parent), view_(new QTableView(this)), 
     footer_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     footer_->setStyleSheet(QStringLiteral("QTableView { background: palette(button); }"));
 
-    connect(view_->horizontalHeader(), &QHeaderView::sectionResized, this, &DBGrid::syncFooterWidths);
-    connect(view_->horizontalHeader(), &QHeaderView::sectionMoved, this, &DBGrid::syncFooterWidths);
+    // The find bar, hidden until Ctrl+F.
+    auto* findLay = new QHBoxLayout(findBar_);
+    findLay->setContentsMargins(4, 2, 4, 2);
+    auto* findLabel = new QLabel(QStringLiteral("查找(&F):"), findBar_);
+    findLabel->setBuddy(findEdit_);
+    auto* findNextButton = new QPushButton(QStringLiteral("查找下一个(&N)"), findBar_);
+    auto* closeButton = new QToolButton(findBar_);
+    closeButton->setText(QStringLiteral("×"));
+    closeButton->setToolTip(QStringLiteral("关闭查找"));
+    closeButton->setAccessibleName(QStringLiteral("关闭查找"));
+    findLay->addWidget(findLabel);
+    findLay->addWidget(findEdit_, 1);
+    findLay->addWidget(findNextButton);
+    findLay->addWidget(findStatus_);
+    findLay->addWidget(closeButton);
+    findBar_->hide();
+    setTabOrder(findEdit_, findNextButton);
+    setTabOrder(findNextButton, closeButton);
+
+    auto* findAction = new QAction(QStringLiteral("查找"), this);
+    findAction->setShortcut(QKeySequence::Find);
+    findAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(findAction);
+    connect(findAction, &QAction::triggered, this, guarded([this] { showFindBar(); }));
+    const auto doFind = guarded([this] {
+        findStatus_->setText(findNext(findEdit_->text()) ? QString() : QStringLiteral("未找到"));
+    });
+    connect(findEdit_, &QLineEdit::returnPressed, this, doFind);
+    connect(findNextButton, &QPushButton::clicked, this, doFind);
+    connect(closeButton, &QToolButton::clicked, this, [this] {
+        findBar_->hide();
+        view_->setFocus();
+    });
+
+    QHeaderView* header = view_->horizontalHeader();
+    connect(header, &QHeaderView::sectionClicked, this, guarded([this](int logical) {
+        titleClicked(logical, QGuiApplication::keyboardModifiers().testFlag(Qt::ControlModifier));
+    }));
+    connect(header, &QHeaderView::sectionResized, this, &DBGrid::syncFooterWidths);
+    connect(header, &QHeaderView::sectionMoved, this, &DBGrid::syncFooterWidths);
     connect(view_->horizontalScrollBar(), &QScrollBar::valueChanged, footer_->horizontalScrollBar(), &QScrollBar::setValue);
+    connect(view_->verticalScrollBar(), &QScrollBar::rangeChanged, this, [this](int, int max) {
+        // The vertical scroll bar taking or giving back room changes the width to fit into.
+        if ((max > 0) != scrollBarShown_) {
+            scrollBarShown_ = max > 0;
+            fitColumns();
+        }
+    });
     connect(view_, &QTableView::doubleClicked, this, [this] { Q_EMIT doubleClicked(); });
+    connect(view_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            guarded([this](const QModelIndex& cur, const QModelIndex&) {
+                if (!following_ && cur.isValid() && dataset())
+                    dataset()->moveTo(cur.row());
+            }));
     connect(model_, &QAbstractItemModel::modelReset, this, [this] {
-        for (int c = 0; c < model_->columnCount(); ++c)
-            view_->setColumnHidden(c, !model_->columns()[c].visible);
-        fitColumns();
+        applyHidden();
+        syncFooterWidths();
         followDataset();
     });
 }
 
 void DBGrid::setDataset(Dataset* ds)
 {
+    if (Dataset* old = dataset())
+        disconnect(old, nullptr, this, nullptr);
     model_->setDataset(ds);
-    if (ds) {
+    if (ds)
         connect(ds, &Dataset::afterScroll, this, &DBGrid::followDataset);
-        connect(view_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-                guarded([this](const QModelIndex& cur, const QModelIndex&) {
-                    if (!following_ && cur.isValid() && dataset())
-                        dataset()->moveTo(cur.row());
-                }));
-    }
+    followDataset();
 }
 
 void DBGrid::setColumns(const QVector<GridColumn>& columns)
 {
     model_->setColumns(columns);
-    for (int c = 0; c < columns.size(); ++c)
-        view_->setColumnHidden(c, !columns[c].visible);
+    applyHidden();
     fitColumns();
+}
+
+void DBGrid::applyHidden()
+{
+    const auto& cols = model_->columns();
+    for (int c = 0; c < cols.size(); ++c)
+        view_->setColumnHidden(c, !cols[c].visible);
 }
 
 void DBGrid::setMultiSelect(bool on)
@@ -111,7 +177,11 @@ void DBGrid::setMultiSelect(bool on)
     view_->setSelectionMode(on ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);
 }
 
-void DBGrid::setFooterVisible(bool on) { footer_->setVisible(on); }
+void DBGrid::setFooterVisible(bool on)
+{
+    footerShown_ = on;
+    footer_->setVisible(on);
+}
 
 QVector<int> DBGrid::visibleColumnsInViewOrder() const
 {
@@ -134,25 +204,101 @@ QVector<int> DBGrid::selectedRows() const
     return rows;
 }
 
+void DBGrid::titleClicked(int column, bool addToSort)
+{
+    if (column < 0 || column >= model_->columnCount())
+        return;
+    DatasetModel::SortOrder order = model_->sortOrder();
+    int at = -1;
+    for (int i = 0; i < order.size(); ++i)
+        if (order[i].first == column)
+            at = i;
+    if (addToSort) {
+        if (at >= 0)
+            order[at].second = !order[at].second;
+        else
+            order << qMakePair(column, true);
+    } else {
+        const bool ascending = at >= 0 ? !order[at].second : true;
+        order = {qMakePair(column, ascending)};
+    }
+    sortBy(order);
+}
+
+void DBGrid::sortBy(const DatasetModel::SortOrder& order)
+{
+    following_ = true;
+    try {
+        model_->sortRows(order);
+    } catch (...) {
+        following_ = false;
+        throw;
+    }
+    following_ = false;
+    followDataset();
+}
+
+bool DBGrid::findNext(const QString& text)
+{
+    Dataset* ds = dataset();
+    if (!ds || text.isEmpty() || ds->rowCount() == 0)
+        return false;
+    const QVector<int> cols = visibleColumnsInViewOrder();
+    const int n = ds->rowCount();
+    const int start = ds->currentRow();
+    for (int k = 1; k <= n; ++k) {
+        const int r = (start + k) % n;
+        for (int c : cols) {
+            if (model_->cellText(r, c).contains(text, Qt::CaseInsensitive)) {
+                ds->moveTo(r);
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+void DBGrid::showFindBar()
+{
+    findStatus_->clear();
+    findBar_->show();
+    findEdit_->setFocus();
+    findEdit_->selectAll();
+}
+
 void DBGrid::resizeEvent(QResizeEvent* e)
 {
     QWidget::resizeEvent(e);
     fitColumns();
 }
 
+void DBGrid::showEvent(QShowEvent* e)
+{
+    QWidget::showEvent(e);
+    fitColumns();
+}
+
 void DBGrid::fitColumns()
 {
     const auto& cols = model_->columns();
-    int total = 0;
+    qint64 total = 0;
     for (const GridColumn& c : cols)
         if (c.visible)
             total += std::max(c.width, 1);
     const int avail = view_->viewport()->width();
     if (total <= 0 || avail <= 0)
         return;
-    for (int c = 0; c < cols.size(); ++c)
-        if (cols[c].visible)
-            view_->setColumnWidth(c, std::max(20, std::max(cols[c].width, 1) * avail / total));
+    // Cumulative rounding, so the widths add up to the available width exactly.
+    qint64 run = 0;
+    int given = 0;
+    for (int c = 0; c < cols.size(); ++c) {
+        if (!cols[c].visible)
+            continue;
+        run += std::max(cols[c].width, 1);
+        const int upTo = int(run * avail / total);
+        view_->setColumnWidth(c, std::max(20, upTo - given));
+        given = upTo;
+    }
     syncFooterWidths();
 }
 
@@ -173,12 +319,13 @@ void DBGrid::syncFooterWidths()
 void DBGrid::followDataset()
 {
     Dataset* ds = dataset();
-    if (!ds)
+    if (!ds || following_)
         return;
     following_ = true;
     const int row = ds->currentRow();
-    if (row >= 0) {
-        const QModelIndex i = model_->index(row, view_->horizontalHeader()->logicalIndex(0));
+    if (row >= 0 && row < model_->rowCount()) {
+        const QVector<int> shown = visibleColumnsInViewOrder();
+        const QModelIndex i = model_->index(row, shown.isEmpty() ? 0 : shown.first());
         view_->selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         view_->scrollTo(i);
     } else {

@@ -1,6 +1,7 @@
 #pragma once
 // A view-only data grid over a dataset: whole-row selection, 25-pixel rows, column widths fitted
-// in proportion to the design widths, and one footer row under the columns.
+// in proportion to the design widths, one footer row under the columns, local sorting by title
+// clicks (Ctrl+click marks further columns) and a find bar (Ctrl+F).
 #include "DatasetModel.h"
 #include "GridColumn.h"
 
@@ -8,6 +9,8 @@
 #include <QWidget>
 
 class Dataset;
+class QLabel;
+class QLineEdit;
 class QTableView;
 
 class DBGrid : public QWidget {
@@ -21,6 +24,7 @@ public:
     const QVector<GridColumn>& columns() const { return model_->columns(); }
     void setMultiSelect(bool on);
     void setFooterVisible(bool on);
+    bool isFooterVisible() const { return footerShown_; }
 
     QTableView* view() const { return view_; }
     QTableView* footerView() const { return footer_; }
@@ -31,20 +35,41 @@ public:
     // The rows the user selected, ascending.
     QVector<int> selectedRows() const;
 
+    // A click on a column title: alone it sorts by that column (again: reversed); with
+    // `addToSort` (Ctrl held) the column joins the marked ones, or reverses if already marked.
+    void titleClicked(int column, bool addToSort);
+    void sortBy(const DatasetModel::SortOrder& order);
+    const DatasetModel::SortOrder& sortOrder() const { return model_->sortOrder(); }
+
+    // The find bar: moves to the next row after the current one (wrapping) whose shown text
+    // in a visible column contains `text`, ignoring letter case. False when no row has it.
+    bool findNext(const QString& text);
+    void showFindBar();
+    QLineEdit* findEdit() const { return findEdit_; }
+
+    // Fits the visible columns to the grid's width in proportion to their design widths.
+    void fitColumns();
+
 Q_SIGNALS:
     void doubleClicked();
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
+    void showEvent(QShowEvent* e) override;
 
 private:
-    void fitColumns();
     void syncFooterWidths();
     void followDataset();
+    void applyHidden();
 
     QTableView* view_;
     QTableView* footer_;
     DatasetModel* model_;
     class FooterModel* footerModel_;
+    QWidget* findBar_;
+    QLineEdit* findEdit_;
+    QLabel* findStatus_;
     bool following_ = false;
+    bool footerShown_ = true;
+    bool scrollBarShown_ = false;
 };

@@ -4,6 +4,7 @@
 #include "Money.h"
 
 #include <QLocale>
+#include <stdexcept>
 
 DatasetModel::DatasetModel(QObject* parent) : QAbstractTableModel(parent) {}
 
@@ -13,9 +14,13 @@ void DatasetModel::setDataset(Dataset* ds)
     if (ds_)
         disconnect(ds_, nullptr, this, nullptr);
     ds_ = ds;
+    sortOrder_.clear();
     if (ds_) {
         connect(ds_, &Dataset::opened, this, [this] {
+            if (sorting_)
+                return; // sortRows announces the reordering as a layout change
             beginResetModel();
+            sortOrder_.clear();
             setColumns(columns_);
             endResetModel();
         });
@@ -41,8 +46,10 @@ void DatasetModel::setDataset(Dataset* ds)
 void DatasetModel::setColumns(const QVector<GridColumn>& columns)
 {
     const bool shapeChanged = columns.size() != columns_.size();
-    if (shapeChanged)
+    if (shapeChanged) {
         beginResetModel();
+        sortOrder_.clear();
+    }
     columns_ = columns;
     fieldIndex_.clear();
     for (const GridColumn& c : columns_)
@@ -75,6 +82,18 @@ QVariant DatasetModel::cellValue(int row, int column) const
     default:
         return v;
     }
+}
+
+Money DatasetModel::cellMoney(int row, int column) const
+{
+    const QVariant v = cellValue(row, column);
+    if (v.isNull() || !v.isValid())
+        return Money();
+    if (columns_[column].kind == GridColumn::Kind::Integer)
+        return Money::fromUnits(v.toLongLong() * Money::Scale);
+    if (v.typeId() == QMetaType::QString) // an amount still being typed counts once saved
+        return Money();
+    return Money::fromStorage(v);
 }
 
 QString DatasetModel::formatDateTime(const QDateTime& t)
@@ -114,36 +133,89 @@ QVariant DatasetModel::data(const QModelIndex& index, int role) const
     return {};
 }
 
+QString DatasetModel::titleWithMark(int column) const
+{
+    const QString title = columns_.value(column).title;
+    for (int i = 0; i < sortOrder_.size(); ++i) {
+        if (sortOrder_[i].first != column)
+            continue;
+        QString mark = sortOrder_[i].second ? QStringLiteral("▲") : QStringLiteral("▼");
+        if (sortOrder_.size() > 1)
+            mark += QString::number(i + 1);
+        return title + u' ' + mark;
+    }
+    return title;
+}
+
 QVariant DatasetModel::headerData(int section, Qt::Orientation o, int role) const
 {
     if (o != Qt::Horizontal || section < 0 || section >= columns_.size())
         return QAbstractTableModel::headerData(section, o, role);
     if (role == Qt::DisplayRole)
-        return columns_[section].title;
+        return titleWithMark(section);
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
     return {};
 }
 
+void DatasetModel::sortRows(const SortOrder& order)
+{
+    SortOrder kept, byField;
+    for (const auto& [column, ascending] : order) {
+        const int f = fieldOf(column);
+        if (f >= 0) {
+            kept << qMakePair(column, ascending);
+            byField << qMakePair(f, ascending);
+        }
+    }
+    sortOrder_ = kept;
+    if (ds_ && ds_->isOpen() && !byField.isEmpty()) {
+        Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+        sorting_ = true;
+        try {
+            ds_->sortBy(byField);
+        } catch (...) {
+            sorting_ = false;
+            Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+            throw;
+        }
+        sorting_ = false;
+        Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    }
+    if (!columns_.isEmpty())
+        Q_EMIT headerDataChanged(Qt::Horizontal, 0, int(columns_.size()) - 1);
+}
+
 QString DatasetModel::footerText(int column) const { return footer_.value(column); }
+
+bool DatasetModel::hasFooter() const
+{
+    for (const GridColumn& c : columns_)
+        if (c.footer != GridColumn::Footer::None)
+            return true;
+    return false;
+}
 
 void DatasetModel::recomputeFooter()
 {
     footer_ = QVector<QString>(columns_.size());
+    const int n = ds_ ? ds_->rowCount() : 0;
     for (int c = 0; c < columns_.size(); ++c) {
         const GridColumn& col = columns_[c];
         if (col.footer == GridColumn::Footer::Text) {
             footer_[c] = col.footerText;
         } else if (col.footer == GridColumn::Footer::Sum) {
             const int f = fieldOf(c);
-            Money sum;
-            const int n = ds_ ? ds_->rowCount() : 0;
-            for (int r = 0; r < n && f >= 0; ++r) {
-                const QVariant v = ds_->valueAt(r, f);
-                if (v.typeId() != QMetaType::QString) // an amount still being typed counts once saved
-                    sum += Money::fromStorage(v);
+            if (f < 0)
+                continue;
+            try {
+                Money sum;
+                for (int r = 0; r < n; ++r)
+                    sum += cellMoney(r, c);
+                footer_[c] = col.kind == GridColumn::Kind::Integer ? QString::number(sum.units() / Money::Scale) : sum.toString();
+            } catch (const std::overflow_error&) {
+                footer_[c] = QStringLiteral("溢出"); // the sum leaves the money range; show that rather than a wrong figure
             }
-            footer_[c] = sum.toString();
         }
     }
     Q_EMIT footerChanged();

@@ -3,6 +3,7 @@
 #include "GridColumn.h"
 
 #include <QAbstractTableModel>
+#include <QPair>
 #include <QPointer>
 #include <QVector>
 
@@ -11,6 +12,9 @@
 class DatasetModel : public QAbstractTableModel {
     Q_OBJECT
 public:
+    // Columns marked for sorting, in the order they were marked (model column, ascending).
+    using SortOrder = QVector<QPair<int, bool>>;
+
     explicit DatasetModel(QObject* parent = nullptr);
     void setDataset(Dataset* ds);
     Dataset* dataset() const { return ds_; }
@@ -25,11 +29,23 @@ public:
     // The value of a cell as its kind holds it: Money units as Money in a QVariant-free form
     // is given by cellMoney; dates as QDateTime; other values as stored.
     QVariant cellValue(int row, int column) const;
+    // A money or integer cell as an exact amount (integers as whole amounts); null reads as zero.
+    Money cellMoney(int row, int column) const;
     // The text a cell shows: money as a plain number, dates in the system's format.
     QString cellText(int row, int column) const;
     // The text of a column's footer cell: nothing, its static text, or the column's sum over
     // every row the dataset holds.
     QString footerText(int column) const;
+    // Whether any column has a footer cell other than nothing.
+    bool hasFooter() const;
+
+    // Reorders the dataset's rows in memory by the marked columns (no new query) and shows the
+    // marks in the titles. Opening the dataset again clears the marks.
+    void sortRows(const SortOrder& order);
+    const SortOrder& sortOrder() const { return sortOrder_; }
+    bool isSorting() const { return sorting_; }
+    // A column's title with its sort mark: "▲"/"▼", numbered when several are marked.
+    QString titleWithMark(int column) const;
 
     static QString formatDateTime(const QDateTime& t);
 
@@ -44,4 +60,6 @@ private:
     QVector<GridColumn> columns_;
     QVector<int> fieldIndex_;
     QVector<QString> footer_;
+    SortOrder sortOrder_;
+    bool sorting_ = false;
 };
