@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <unistd.h>
 
 namespace {
@@ -129,52 +130,207 @@ int Connection::columnWidth(const QString& table, const QString& column)
     return m.hasMatch() ? m.captured(1).toInt() : 0;
 }
 
+namespace {
+QString native(const QString& path) { return QDir::toNativeSeparators(path); }
+
+QString errnoText() { return QString::fromLocal8Bit(std::strerror(errno)); }
+
+bool renameFile(const QString& from, const QString& to)
+{
+    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+}
+
+// Removes a leftover file; a folder or anything else that cannot go is left for the caller to fail on.
+void removeStale(const QString& path)
+{
+    const QFileInfo fi(path);
+    if (fi.isFile() || fi.isSymLink())
+        QFile::remove(path);
+}
+
+bool sameFile(const QString& a, const QString& b)
+{
+    const QFileInfo fa(a), fb(b);
+    if (fa.exists() && fb.exists())
+        return fa.canonicalFilePath() == fb.canonicalFilePath();
+    return QDir::cleanPath(fa.absoluteFilePath()) == QDir::cleanPath(fb.absoluteFilePath());
+}
+
+// Runs `fn` on a read-only connection of its own to `path`; the connection is gone afterwards.
+void withReadOnlyFile(const QString& path, const std::function<void(QSqlDatabase&)>& fn)
+{
+    static int serial = 0;
+    const QString name = QStringLiteral("zz_check_%1").arg(++serial);
+    std::exception_ptr failure;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded)
+                           + QStringLiteral("?mode=ro"));
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=5000"));
+        try {
+            if (!db.open())
+                throw AppError(QStringLiteral("无法打开 %1：%2").arg(native(path), sqlErrorText(db.lastError())));
+            fn(db);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
+QStringList queryColumn(QSqlDatabase& db, const QString& sql, const QVariantList& params, const QString& what)
+{
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    bool ok = q.prepare(sql);
+    for (const QVariant& v : params)
+        q.addBindValue(v);
+    ok = ok && q.exec();
+    if (!ok)
+        throw AppError(QStringLiteral("%1：%2").arg(what, sqlErrorText(q.lastError())));
+    QStringList out;
+    while (q.next())
+        out << q.value(0).toString();
+    if (q.lastError().isValid())
+        throw AppError(QStringLiteral("%1：%2").arg(what, sqlErrorText(q.lastError())));
+    return out;
+}
+} // namespace
+
+void Connection::verifyFile(const QString& path, const QMap<QString, QStringList>& tables)
+{
+    const QFileInfo fi(path);
+    if (path.trimmed().isEmpty() || !fi.exists())
+        throw AppError(QStringLiteral("文件不存在：%1").arg(native(path)));
+    if (!fi.isFile())
+        throw AppError(QStringLiteral("不是文件：%1").arg(native(path)));
+    {
+        QFile f(path);
+        if (!f.open(QIODevice::ReadOnly))
+            throw AppError(QStringLiteral("无法读取文件 %1：%2").arg(native(path), f.errorString()));
+        static const QByteArray sqliteHeader("SQLite format 3\0", 16);
+        if (f.read(16) != sqliteHeader)
+            throw AppError(QStringLiteral("不是数据库文件（文件头不符）：%1").arg(native(path)));
+    }
+    withReadOnlyFile(path, [&](QSqlDatabase& db) {
+        const QString damaged = QStringLiteral("数据库文件已损坏 %1").arg(native(path));
+        const QStringList report = queryColumn(db, QStringLiteral("PRAGMA integrity_check"), {}, damaged);
+        if (report != QStringList{QStringLiteral("ok")})
+            throw AppError(QStringLiteral("%1：%2").arg(damaged, report.mid(0, 3).join(QStringLiteral("；"))));
+        for (auto it = tables.begin(); it != tables.end(); ++it) {
+            const QStringList have = queryColumn(db, QStringLiteral("SELECT name FROM pragma_table_info(?)"), {it.key()}, damaged);
+            if (have.isEmpty())
+                throw AppError(QStringLiteral("不是本系统的数据库文件，缺少数据表 %1：%2").arg(it.key(), native(path)));
+            for (const QString& col : it.value())
+                if (!have.contains(col, Qt::CaseInsensitive))
+                    throw AppError(QStringLiteral("不是本系统的数据库文件，数据表 %1 缺少字段 %2：%3").arg(it.key(), col, native(path)));
+        }
+    });
+}
+
+QStringList Connection::columnNames(const QString& table)
+{
+    QSqlQuery q = run(QStringLiteral("SELECT name FROM pragma_table_info(?)"), {table});
+    QStringList out;
+    while (q.next())
+        out << q.value(0).toString();
+    return out;
+}
+
 void Connection::backupTo(const QString& target)
 {
+    const auto fail = [](const QString& why) { return AppError(QStringLiteral("数据库备份失败：%1").arg(why)); };
+    if (target.trimmed().isEmpty())
+        throw fail(QStringLiteral("没有备份路径"));
+    // Renaming a copy over the open file would leave the connection writing to a deleted file.
+    if (sameFile(target, path_))
+        throw fail(QStringLiteral("备份文件不能是正在使用的数据库文件本身 %1").arg(native(target)));
+    if (QFileInfo(target).isDir())
+        throw fail(QStringLiteral("%1 是一个文件夹").arg(native(target)));
     const QString temp = target + QStringLiteral(".part");
-    QFile::remove(temp);
+    removeStale(temp);
     try {
+        // VACUUM INTO reads inside one transaction: the copy is a snapshot even while others write.
         run(QStringLiteral("VACUUM INTO ?"), {temp});
+        syncFile(temp);
+        verifyFile(temp);
     } catch (const AppError& e) {
-        QFile::remove(temp);
-        throw AppError(QStringLiteral("数据库备份失败：%1").arg(e.message()));
+        removeStale(temp);
+        throw fail(e.message());
     }
-    syncFile(temp);
-    if (std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(target).constData()) != 0) {
-        const QString why = QString::fromLocal8Bit(std::strerror(errno));
-        QFile::remove(temp);
-        throw AppError(QStringLiteral("数据库备份失败：%1").arg(why));
+    if (!renameFile(temp, target)) {
+        const QString why = errnoText();
+        removeStale(temp);
+        throw fail(QStringLiteral("%1：%2").arg(native(target), why));
     }
     syncFolder(QFileInfo(target).absolutePath());
 }
 
-void Connection::replaceWith(const QString& source)
+void Connection::replaceWith(const QString& source, const std::function<void(const QString& copy)>& check)
 {
+    const auto fail = [](const QString& why) { return AppError(QStringLiteral("数据库恢复失败：%1").arg(why)); };
+    if (path_.isEmpty())
+        throw fail(QStringLiteral("没有数据库文件"));
     const QString live = QFileInfo(path_).absoluteFilePath();
+    const QString folder = QFileInfo(live).absolutePath();
     const QString temp = live + QStringLiteral(".part");
     const QString kept = live + QStringLiteral(".bak");
-    QFile::remove(temp);
+    const QString keptNew = kept + QStringLiteral(".part");
+    removeStale(temp);
+    removeStale(keptNew);
     if (!QFile::copy(source, temp)) {
-        QFile::remove(temp);
-        throw AppError(QStringLiteral("数据库恢复失败：无法复制 %1").arg(QDir::toNativeSeparators(source)));
+        removeStale(temp);
+        throw fail(QStringLiteral("无法复制 %1").arg(native(source)));
     }
-    QFile(temp).setPermissions(QFile(live).permissions());
-    syncFile(temp);
+    // The copy is what goes live, so it is the copy that is checked: the chosen file may change
+    // after a check of it.
+    try {
+        QFile(temp).setPermissions(QFile(live).permissions() | QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        syncFile(temp);
+        if (check)
+            check(temp);
+    } catch (...) {
+        removeStale(temp);
+        throw;
+    }
+
     close();
-    QFile::remove(kept);
-    // The replaced file stays reachable as .bak; the rename puts the new file in place at once.
-    if (::link(QFile::encodeName(live).constData(), QFile::encodeName(kept).constData()) != 0
-        && !QFile::copy(live, kept)) {
-        QFile::remove(temp);
-        throw AppError(QStringLiteral("数据库恢复失败：无法保留原数据库 %1").arg(QDir::toNativeSeparators(kept)));
+    const auto abandon = [&](const QString& why) {
+        removeStale(temp);
+        removeStale(keptNew);
+        return fail(why);
+    };
+    // With our connection closed a journal beside the file belongs to someone else's write.
+    for (const char* suffix : {"-journal", "-wal"})
+        if (QFileInfo::exists(live + QLatin1String(suffix)))
+            throw abandon(QStringLiteral("数据库文件正被其他程序使用 %1").arg(native(live)));
+    // The replaced file stays reachable as .bak (a second name for it, or a copy where the file
+    // system has no hard links); the earlier .bak goes only once the new one is complete.
+    if (::link(QFile::encodeName(live).constData(), QFile::encodeName(keptNew).constData()) != 0) {
+        removeStale(keptNew);
+        if (!QFile::copy(live, keptNew))
+            throw abandon(QStringLiteral("无法保留原数据库 %1").arg(native(kept)));
+        syncFile(keptNew);
     }
-    if (std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(live).constData()) != 0) {
-        const QString why = QString::fromLocal8Bit(std::strerror(errno));
-        QFile::remove(temp);
-        throw AppError(QStringLiteral("数据库恢复失败：%1").arg(why));
+    if (!renameFile(keptNew, kept))
+        throw abandon(QStringLiteral("无法保留原数据库 %1：%2").arg(native(kept), errnoText()));
+    if (!renameFile(temp, live))
+        throw abandon(QStringLiteral("%1：%2").arg(native(live), errnoText()));
+    syncFolder(folder);
+    try {
+        database();
+    } catch (const AppError& e) {
+        // Put the replaced file back rather than leave the program without a database.
+        close();
+        QFile::remove(live);
+        if (::link(QFile::encodeName(kept).constData(), QFile::encodeName(live).constData()) != 0)
+            QFile::copy(kept, live);
+        syncFolder(folder);
+        throw fail(e.message());
     }
-    syncFolder(QFileInfo(live).absolutePath());
-    database();
 }
 
 void Connection::createFile(const QString& path, const QList<Statement>& statements)

@@ -2,8 +2,11 @@
 // The program's one database connection, opened on first use. It never creates a missing file.
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QMap>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
+#include <functional>
 
 class Connection {
 public:
@@ -27,12 +30,23 @@ public:
     // Width limit of a text column, read from its CHECK(length(col) <= n); 0 when there is none.
     int columnWidth(const QString& table, const QString& column);
 
-    // Writes a consistent copy of the live database to `target` (a temporary file beside it,
-    // then an atomic rename). Raises AppError with the reason and leaves `target` as it was.
+    // Writes a consistent copy of the live database to `target`: VACUUM INTO a temporary file beside
+    // it, an integrity check of the copy, then an atomic rename. Raises AppError with the reason and
+    // leaves an earlier file at `target` as it was. Refuses the live file itself as target.
     void backupTo(const QString& target);
-    // Replaces the live file by a copy of `source` with the connection closed, keeps the replaced
-    // file as "<live>.bak", and reopens. `source` must already have been checked by the caller.
-    void replaceWith(const QString& source);
+    // Replaces the live file by a copy of `source`: the copy is made beside the live file and handed
+    // to `check` (which raises AppError to refuse it) before anything else happens; then, with the
+    // connection closed, the replaced file is kept as "<live>.bak", the copy renamed into place and
+    // the connection reopened. On any failure the live file is the one it was before.
+    void replaceWith(const QString& source, const std::function<void(const QString& copy)>& check = {});
+
+    // Column names of a table of the live database, in table order; empty when there is no such table.
+    QStringList columnNames(const QString& table);
+
+    // Checks that `path` is a sound SQLite database file holding every table named in `tables` with
+    // at least the columns listed for it (compared without regard to case). Reads it on a read-only
+    // connection of its own, so the live connection is untouched. Raises AppError naming the fault.
+    static void verifyFile(const QString& path, const QMap<QString, QStringList>& tables = {});
 
     struct Statement {
         QString sql;

@@ -228,6 +228,8 @@ QVariant Dataset::writePending()
     requireEditing("保存");
     if (table_.isEmpty())
         throw AppError(QStringLiteral("数据集是只读的"));
+    if (beforeWrite_)
+        beforeWrite_();
     const int key = fieldIndex(keyField_);
     if (key < 0)
         throw AppError(QStringLiteral("数据集缺少关键字段 %1").arg(keyField_));

@@ -87,6 +87,10 @@ public:
     void deleteCurrentInDatabase();
     void removeCurrentRow();
 
+    // Runs just before a pending row is written (by post(), a move or append() alike), while the
+    // row is still pending, so the owner can set derived values; an error it raises stops the write.
+    void setBeforeWrite(std::function<void()> fn) { beforeWrite_ = std::move(fn); }
+
     // Reorders the rows in memory by the given fields (true = ascending); the current row is kept.
     void sortBy(const QVector<QPair<int, bool>>& order);
 
@@ -119,4 +123,5 @@ private:
     Row pending_;
     QSet<int> modified_;
     mutable QHash<QString, int> widths_;
+    std::function<void()> beforeWrite_;
 };

@@ -1,0 +1,59 @@
+#pragma once
+// Backup and restore of the database file "数据库备份/恢复". The backup is a consistent copy named
+// RARU.DLL in a chosen folder; a restore first checks that the chosen file is a sound database of
+// this program, then swaps it in with the replaced file kept as RARU.DLL.bak.
+#include <QDialog>
+#include <QString>
+
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QTabWidget;
+class QWidget;
+
+namespace BackupRestore {
+// The backup file in `folder`: RARU.DLL after one separator, also for a root folder.
+QString backupTarget(const QString& folder);
+// Writes the backup; AppError with the reason on failure, an earlier backup left as it was.
+void backup(const QString& target);
+// Refuses (AppError naming the reason) a file that is not a sound database of this program.
+void checkRestorable(const QString& path);
+// Checks `source` and puts it in place of the live database; AppError leaves the live one untouched.
+void restore(const QString& source);
+}
+
+class Tfrm_DBbak : public QDialog {
+    Q_OBJECT
+public:
+    explicit Tfrm_DBbak(QWidget* owner);
+
+    void SpeedButton1Click();
+    void SpeedButton2Click();
+    // What RunBackupRestore does once the dialog closed with `result`: the active tab's action.
+    void Perform(int result);
+
+    QTabWidget* PageControl1;
+    QWidget* TabSheet1; // 备份数据
+    QLabel* Label1;
+    QLineEdit* Edit1;
+    QPushButton* SpeedButton1;
+    QLabel* Label3;
+    QProgressBar* ProgressBar1;
+    QLabel* Label6;
+    QWidget* TabSheet2; // 恢复数据
+    QLabel* Label2;
+    QLineEdit* Edit2;
+    QPushButton* SpeedButton2;
+    QLabel* Label4;
+    QProgressBar* ProgressBar2;
+    QLabel* Label5;
+    QPushButton* btnOK;
+    QPushButton* btnExit;
+
+private:
+    QString chosenFolder_;
+};
+
+// Shows a new backup and restore dialog and carries out the action of its active tab.
+void RunBackupRestore(QWidget* owner);
