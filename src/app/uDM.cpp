@@ -2,6 +2,8 @@
 
 #include "AppError.h"
 #include "Connection.h"
+#include "DBGrid.h"
+#include "export/GridExport.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -35,4 +37,7 @@ bool TDM::HasRight(const QString& column)
     return v.isValid() && !v.isNull() && v.toInt() != 0;
 }
 
-void TDM::ExportGrid(DBGrid*, const QString&) {}
+void TDM::ExportGrid(DBGrid* grid, const QString& defaultFileName)
+{
+    GridExport::exportGrid(grid ? grid->window() : nullptr, grid, defaultFileName);
+}

@@ -1,10 +1,16 @@
 #pragma once
-// Print preview of a grid, with the page options a window chooses.
+// Print preview of a grid, with the page options a window chooses. Pages carry the grid alone
+// (titles, rows, footer), laid out in millimetres; no page header or footer text.
 #include <QFlags>
+#include <QImage>
 #include <QObject>
+#include <QPageLayout>
 #include <QPointer>
+#include <QVector>
+#include <functional>
 
 class DBGrid;
+class QPainter;
 class QPrinter;
 class QWidget;
 
@@ -27,7 +33,20 @@ public:
     // Lays the grid out on the printer's pages.
     void render(QPrinter* printer) const;
 
+    // The page the preview starts with: A4 portrait, 10 mm margins.
+    static QPageLayout defaultPageLayout();
+    // Widths in millimetres of the visible columns, in screen order, as printed on pages of the
+    // given layout (fitting, scaling and narrowing applied).
+    QVector<double> printedColumnWidths(const QPageLayout& page) const;
+    // The pages as images at `dpi` dots per inch, for a look without a printer.
+    QVector<QImage> renderImages(const QPageLayout& page, int dpi) const;
+
 private:
+    struct Geometry;
+    Geometry geometry(double pageWidthMm) const;
+    // Paints every page; `newPage` starts the next one and returns false to stop.
+    void paint(QPainter& p, const QRectF& pageMm, double dotsPerMm, const std::function<bool()>& newPage) const;
+
     QPointer<DBGrid> grid_;
     Options options_;
 };
