@@ -1,0 +1,21 @@
+#pragma once
+// A status-bar pane showing the local date and time, kept current by its own timer.
+#include <QDateTime>
+#include <QLabel>
+
+class QTimer;
+
+class ClockPane : public QLabel {
+    Q_OBJECT
+public:
+    explicit ClockPane(QWidget* parent = nullptr);
+
+    // The system's short date and long time format, as the pane shows `t`.
+    static QString clockText(const QDateTime& t);
+    // Shows the current time now (the timer calls it every second).
+    void refresh();
+    const QTimer* timer() const { return timer_; }
+
+private:
+    QTimer* timer_;
+};
