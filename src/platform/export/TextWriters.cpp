@@ -122,8 +122,9 @@ QByteArray rtfEscape(const QString& s)
         } else if (u < 0x80) {
             out += char(u);
         } else {
-            // \uN takes a signed 16-bit number; "?" is the one-byte fallback (\uc1).
-            out += "\\u" + QByteArray::number(int(qint16(u))) + '?';
+            // \uN takes a signed 16-bit number, followed by a one-character fallback (\uc1)
+            // written as a hex escape, which readers cannot mistake for text.
+            out += "\\u" + QByteArray::number(int(qint16(u))) + "\\'3f";
         }
     }
     return out;
@@ -246,13 +247,11 @@ void writeRtf(const Table& t, QIODevice& out)
         for (int i = 0; i < cells.size(); ++i) {
             row += "\\pard\\intbl";
             row += part == 0 ? "\\qc" : rtfAlign(t.column(i));
+            // Each cell's text in a group of its own, so converters start the cell before it.
             row += "\\f0\\fs18 ";
-            if (part != 1)
-                row += "{\\b ";
+            row += part != 1 ? "{\\f0\\b " : "{\\f0 ";
             row += rtfEscape(cells[i]);
-            if (part != 1)
-                row += '}';
-            row += "\\cell\n";
+            row += "}\\cell\n";
         }
         row += "\\row\n";
         sink.bytes(row);

@@ -441,7 +441,8 @@ QByteArray compoundFile(const QByteArray& workbook)
         const guint8* bytes = gsf_output_memory_get_bytes(GSF_OUTPUT_MEMORY(sink));
         out = QByteArray(reinterpret_cast<const char*>(bytes), qsizetype(gsf_output_size(sink)));
     }
-    gsf_output_close(sink);
+    if (!gsf_output_is_closed(sink)) // closing the compound file closes its sink as well
+        gsf_output_close(sink);
     g_object_unref(sink);
     if (!ok || out.isEmpty())
         throw AppError(QStringLiteral("不能生成 EXCEL 文件"));
