@@ -1,0 +1,179 @@
+// Times the six statistics and a three-criteria search over a journal of 1,000,000 entries per
+// journal (ten years, several operators and accounts), each beside the sqlite3 shell running
+// the same SELECT with the same bound values on the same file, and prints the ratios.
+// Also checks that the operator-and-range statistics search an index rather than scan the table.
+//
+//   bench_report [entries]     (default 1000000)
+#include "Connection.h"
+#include "Database.h"
+#include "Dataset.h"
+#include "SearchQuery.h"
+#include "Statistics.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+constexpr int Runs = 5;
+
+void fill(const char* table, const char* dateColumn, const char* summaryColumn, bool bank, qint64 entries)
+{
+    // Generated inside SQLite, so the file is ready in seconds: stamps spread over 2015-2024,
+    // five operators, four accounts, twenty summaries of which one is the opening balance.
+    const QString sql = QStringLiteral(
+        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i < ?) "
+        "INSERT INTO %1 (%2, PingZhengNo, %3, JieFang, DaiFang, JingBR, Fillter, Remark%4) "
+        "SELECT strftime('%Y-%m-%d %H:%M:%S', 1420070400 + ((i * 7919) % 315532800) - ((i * 7919) % 315532800) % 60, 'unixepoch'), "
+        "'V' || (i % 100000), "
+        "CASE WHEN i % 997 = 0 THEN '期初金额' ELSE '摘要' || (i % 19) END, "
+        "CASE WHEN i % 3 = 0 THEN 0 ELSE (i % 10000) * 100 + (i % 7) END, "
+        "CASE WHEN i % 3 = 0 THEN (i % 5000) * 100 ELSE 0 END, "
+        "'经办' || (i % 9), '操作员' || (i % 5), '备注' || (i % 50)%5 FROM n")
+                            .arg(QLatin1String(table), QLatin1String(dateColumn), QLatin1String(summaryColumn),
+                                 bank ? QStringLiteral(", KaiHuBank") : QString(),
+                                 bank ? QStringLiteral(", '银行' || (i % 4)") : QString());
+    Connection::instance().run(sql, {entries});
+}
+
+// A value written as the shell's parameter expression.
+QString shellLiteral(const QVariant& v)
+{
+    if (v.typeId() == QMetaType::LongLong || v.typeId() == QMetaType::Int)
+        return QString::number(v.toLongLong());
+    QString t = v.toString();
+    t.replace(u'\'', QStringLiteral("''"));
+    return QStringLiteral("\"'") + t + QStringLiteral("'\"");
+}
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+// Milliseconds for the program's path: the statement opened on a Dataset, every row held.
+double ours(const Connection::Statement& st, int* rows)
+{
+    std::vector<double> t;
+    for (int r = 0; r < Runs; ++r) {
+        Dataset ds;
+        QElapsedTimer clock;
+        clock.start();
+        ds.open(st.sql, st.params);
+        t.push_back(clock.nsecsElapsed() / 1e6);
+        *rows = ds.rowCount();
+    }
+    return median(t);
+}
+
+// Milliseconds for the sqlite3 shell: start, open the file, bind, run, print every row.
+double shell(const QString& file, const Connection::Statement& st)
+{
+    QString script;
+    for (int i = 0; i < st.params.size(); ++i)
+        script += QStringLiteral(".parameter set ?%1 %2\n").arg(i + 1).arg(shellLiteral(st.params[i]));
+    script += st.sql + QStringLiteral(";\n");
+    std::vector<double> t;
+    for (int r = 0; r < Runs; ++r) {
+        QProcess p;
+        p.setStandardOutputFile(QProcess::nullDevice());
+        QElapsedTimer clock;
+        clock.start();
+        p.start(QStringLiteral("sqlite3"), {QStringLiteral("-batch"), file});
+        p.waitForStarted();
+        p.write(script.toUtf8());
+        p.closeWriteChannel();
+        p.waitForFinished(-1);
+        t.push_back(clock.nsecsElapsed() / 1e6);
+        if (p.exitCode() != 0) {
+            std::fprintf(stderr, "sqlite3 failed: %s\n", p.readAllStandardError().constData());
+            return -1;
+        }
+    }
+    return median(t);
+}
+
+QStringList plan(const Connection::Statement& st)
+{
+    QSqlQuery q = Connection::instance().run(QStringLiteral("EXPLAIN QUERY PLAN ") + st.sql, st.params);
+    QStringList out;
+    while (q.next())
+        out << q.value(3).toString();
+    return out;
+}
+}
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const qint64 entries = argc > 1 ? QByteArray(argv[1]).toLongLong() : 1000000;
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("RARU.DLL"));
+    Database::createEmpty(file);
+    Connection::instance().setDatabasePath(file);
+
+    QElapsedTimer build;
+    build.start();
+    fill("XJRJZ", "YeWuRQ", "ZhanYao", false, entries);
+    fill("YHRJZ", "yewuRQ", "Zhanyao", true, entries);
+    Connection::instance().run(QStringLiteral("ANALYZE"));
+    std::printf("journal: %lld cash and %lld bank entries, built in %.1f s\n", entries, entries, build.elapsed() / 1000.0);
+
+    const QString op = QStringLiteral("操作员1");
+    const QDate from(2020, 1, 1), to(2020, 12, 31);
+    SearchCriteria c;
+    c.from = from;
+    c.to = to;
+    c.summary = QStringLiteral("摘要4");
+    c.debitMin = QStringLiteral("100");
+    c.debitMax = QStringLiteral("5000");
+    c.handler = QStringLiteral("经办4");
+
+    struct Case {
+        const char* name;
+        Connection::Statement st;
+        bool operatorAndRange; // must be an index search
+    };
+    const Case cases[] = {
+        {"cash per month (2020)", yearMonthStatistics(Journal::Cash, QStringLiteral("2020"), op), true},
+        {"bank per month and account (2020)", yearMonthStatistics(Journal::Bank, QStringLiteral("2020"), op), true},
+        {"cash by summary (2020)", bySummaryStatistics(Journal::Cash, from, to, op), true},
+        {"bank by summary, one account (2020)", bySummaryStatistics(Journal::Bank, from, to, op, QStringLiteral("银行2")), true},
+        {"cash by day (2020)", byDayStatistics(Journal::Cash, from, to), true},
+        {"bank by day (2020)", byDayStatistics(Journal::Bank, from, to), true},
+        {"cash search, three criteria (2020)", buildSearch(Journal::Cash, c, op), true},
+    };
+
+    // The shell must see the finished file; the program's connection is closed meanwhile.
+    bool allIndexed = true;
+    for (const Case& k : cases) {
+        const QStringList p = plan(k.st);
+        const bool scan = std::any_of(p.begin(), p.end(), [](const QString& d) {
+            return d.startsWith(QLatin1String("SCAN XJRJZ")) || d.startsWith(QLatin1String("SCAN YHRJZ"));
+        });
+        std::printf("plan  %-38s %s\n", k.name, qPrintable(p.join(QStringLiteral("; "))));
+        if (k.operatorAndRange && scan) {
+            allIndexed = false;
+            std::printf("      ^ full table scan\n");
+        }
+    }
+
+    std::printf("\n%-38s %8s %10s %10s %7s\n", "statistic", "rows", "ours ms", "shell ms", "ratio");
+    double worst = 0;
+    for (const Case& k : cases) {
+        int rows = 0;
+        const double a = ours(k.st, &rows);
+        const double b = shell(file, k.st);
+        const double ratio = b > 0 ? a / b : 0;
+        worst = std::max(worst, ratio);
+        std::printf("%-38s %8d %10.1f %10.1f %7.2f\n", k.name, rows, a, b, ratio);
+    }
+    std::printf("\nworst ratio %.2f (target 1.50 or less); index searches: %s\n", worst, allIndexed ? "yes" : "NO");
+    Connection::instance().close();
+    return allIndexed ? 0 : 1;
+}
