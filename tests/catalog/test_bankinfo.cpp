@@ -1,5 +1,6 @@
 // The bank account catalogue window on a real database file.
 #include "BankAccounts.h"
+#include "CatalogTestKit.h"
 #include "DBEdit.h"
 #include "DBGrid.h"
 #include "DBNavigator.h"
@@ -16,6 +17,8 @@
 #include <memory>
 
 using Kind = FakeMessages::Kind;
+using CatalogTestKit::skyBlue;
+using CatalogTestKit::type;
 
 namespace {
 const QString kQuoted = QStringLiteral("农行'城东'支行");
@@ -23,16 +26,7 @@ const QString kQuoted = QStringLiteral("农行'城东'支行");
 void addBank(const QString& name) { TestDatabase::exec(QStringLiteral("INSERT INTO bankInfo (bankName) VALUES (?)"), {name}); }
 int banks() { return TestDatabase::scalar(QStringLiteral("Select count(*) From bankInfo")).toInt(); }
 
-void type(DBEdit* box, const QString& text)
-{
-    box->selectAll();
-    QTest::keyClick(box, Qt::Key_Delete);
-    // Key events carrying the characters, so Chinese text is typed like any other.
-    for (const QChar ch : text)
-        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(ch), Qt::NoModifier);
-}
 
-bool skyBlue(const QLineEdit* box) { return box->palette().color(QPalette::Base) == QColor(0xA6, 0xCA, 0xF0); }
 }
 
 class TestBankInfo : public QObject {

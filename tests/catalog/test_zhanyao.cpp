@@ -1,6 +1,6 @@
 // The summary catalogue window on a real database file: control states, save checks, the
 // delete guard and the pick.
-#include "AppError.h"
+#include "CatalogTestKit.h"
 #include "DBEdit.h"
 #include "DBGrid.h"
 #include "DBNavigator.h"
@@ -20,6 +20,8 @@
 #include <memory>
 
 using Kind = FakeMessages::Kind;
+using CatalogTestKit::skyBlue;
+using CatalogTestKit::type;
 
 namespace {
 const QString kQuoted = QStringLiteral("O'Brien's \"报销\"");
@@ -32,17 +34,7 @@ void addSummary(const QString& code, const QString& text, const QVariant& type)
 
 int summaries() { return TestDatabase::scalar(QStringLiteral("Select count(*) From ZhanYao")).toInt(); }
 
-// Types into a bound box as a user would.
-void type(DBEdit* box, const QString& text)
-{
-    box->selectAll();
-    QTest::keyClick(box, Qt::Key_Delete);
-    // Key events carrying the characters, so Chinese text is typed like any other.
-    for (const QChar ch : text)
-        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(ch), Qt::NoModifier);
-}
 
-bool skyBlue(const QLineEdit* box) { return box->palette().color(QPalette::Base) == QColor(0xA6, 0xCA, 0xF0); }
 }
 
 class TestZhanYao : public QObject {
