@@ -18,36 +18,33 @@
 TfrmLogin* frmLogin = nullptr;
 
 namespace {
-// The one place the program's look is dressed up: this dialog alone, scoped to it by its name.
+// The one place the program's look is dressed up: the controls on this dialog's panel. Rules are
+// scoped to the panel so that a message box opened over the dialog keeps the plain look.
 const char* const loginStyle = R"(
-#frmLogin { background: #eef3f9; }
-#frmLogin QFrame#Panel1 {
+QFrame#Panel1 {
     border: 1px solid #7f9db9;
     background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fbfdff, stop:1 #dde8f4);
 }
-#frmLogin QLabel { color: #1f3a5f; background: transparent; }
-#frmLogin QLabel#Label3 { color: #2a5a8c; font-weight: bold; }
-#frmLogin QFrame#Bevel1 { border: none; border-top: 1px solid #9fb6cf; border-bottom: 1px solid #ffffff; }
-#frmLogin QComboBox, #frmLogin QLineEdit {
+#Panel1 QLabel { color: #1f3a5f; background: transparent; }
+#Panel1 QLabel#Label3 { color: #2a5a8c; font-weight: bold; }
+#Panel1 QFrame#Bevel1 { border: none; border-top: 1px solid #9fb6cf; border-bottom: 1px solid #ffffff; }
+#Panel1 QComboBox, #Panel1 QLineEdit {
     border: 1px solid #8fa9c6; border-radius: 3px; padding: 1px 4px;
     background: #ffffff; color: #10243c; selection-background-color: #3d7ab8;
 }
-#frmLogin QComboBox:focus, #frmLogin QLineEdit:focus { border: 1px solid #3d7ab8; }
-#frmLogin QComboBox::drop-down { border: none; width: 16px; }
-#frmLogin QComboBox::down-arrow {
-    width: 0; height: 0; border-left: 4px solid transparent; border-right: 4px solid transparent;
-    border-top: 5px solid #3d6690;
+#Panel1 QComboBox:focus, #Panel1 QLineEdit:focus { border: 1px solid #3d7ab8; }
+#Panel1 QComboBox::drop-down {
+    subcontrol-origin: padding; subcontrol-position: top right; width: 16px;
+    border: none; border-left: 1px solid #c8d6e5;
 }
-#frmLogin QComboBox QAbstractItemView {
-    border: 1px solid #8fa9c6; background: #ffffff; selection-background-color: #3d7ab8;
-}
-#frmLogin QPushButton {
+#Panel1 QComboBox::down-arrow { image: url(:/shell/icons/arrow-down.png); width: 9px; height: 6px; }
+#Panel1 QPushButton {
     border: 1px solid #4f7fae; border-radius: 3px; color: #ffffff;
     background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #6d9fd2, stop:1 #3c6fa3);
 }
-#frmLogin QPushButton:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #80b0e0, stop:1 #4a7db2); }
-#frmLogin QPushButton:pressed { background: #335f8c; }
-#frmLogin QPushButton:focus { border: 1px solid #1d3f63; }
+#Panel1 QPushButton:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #80b0e0, stop:1 #4a7db2); }
+#Panel1 QPushButton:pressed { background: #335f8c; }
+#Panel1 QPushButton:focus { border: 1px solid #1d3f63; }
 )";
 } // namespace
 
@@ -86,6 +83,8 @@ QString checkLogin(const QString& typedName, const QString& typedPassword)
 
 TfrmLogin::TfrmLogin(QWidget* owner) : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint)
 {
+    // The shell is a static library: its resources are registered by hand.
+    Q_INIT_RESOURCE(shell);
     frmLogin = this;
     setObjectName(QStringLiteral("frmLogin"));
     setWindowTitle(QStringLiteral("登陆"));

@@ -11,12 +11,14 @@
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QImageReader>
 #include <QLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -181,6 +183,9 @@ void TfrmMain::FormCreate()
     Image1->setObjectName(QStringLiteral("Image1"));
     setCentralWidget(Image1);
     buildStatusBar();
+    // Covering the screen first keeps the window full size where no window manager maximises it.
+    if (const QScreen* s = QGuiApplication::primaryScreen())
+        setGeometry(s->availableGeometry());
     setWindowState(Qt::WindowMaximized);
     // An unreadable picture is reported and the window opens without one.
     runGuarded([this] { loadBackground(DM->ProgramDir() + QStringLiteral("Main.jpg")); });
