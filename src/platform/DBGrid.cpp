@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QScrollBar>
 #include <QTableView>
 #include <QToolButton>
@@ -128,13 +129,9 @@ DBGrid::DBGrid(QWidget* parent) : QWidget(parent), view_(new QTableView(this)), 
     connect(header, &QHeaderView::sectionResized, this, &DBGrid::syncFooterWidths);
     connect(header, &QHeaderView::sectionMoved, this, &DBGrid::syncFooterWidths);
     connect(view_->horizontalScrollBar(), &QScrollBar::valueChanged, footer_->horizontalScrollBar(), &QScrollBar::setValue);
-    connect(view_->verticalScrollBar(), &QScrollBar::rangeChanged, this, [this](int, int max) {
-        // The vertical scroll bar taking or giving back room changes the width to fit into.
-        if ((max > 0) != scrollBarShown_) {
-            scrollBarShown_ = max > 0;
-            fitColumns();
-        }
-    });
+    // The room to fit into changes with the grid's size and with the vertical scroll bar coming
+    // and going; both resize the viewport.
+    view_->viewport()->installEventFilter(this);
     connect(view_, &QTableView::doubleClicked, this, [this] { Q_EMIT doubleClicked(); });
     connect(view_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             guarded([this](const QModelIndex& cur, const QModelIndex&) {
@@ -274,10 +271,14 @@ void DBGrid::showFindBar()
     findEdit_->selectAll();
 }
 
-void DBGrid::resizeEvent(QResizeEvent* e)
+bool DBGrid::eventFilter(QObject* watched, QEvent* e)
 {
-    QWidget::resizeEvent(e);
-    fitColumns();
+    if (watched == view_->viewport() && e->type() == QEvent::Resize) {
+        const auto* r = static_cast<QResizeEvent*>(e);
+        if (r->size().width() != r->oldSize().width())
+            fitColumns();
+    }
+    return QWidget::eventFilter(watched, e);
 }
 
 void DBGrid::showEvent(QShowEvent* e)
@@ -293,6 +294,14 @@ void DBGrid::fitColumns()
     for (const GridColumn& c : cols)
         if (c.visible)
             total += std::max(c.width, 1);
+    if (!isVisible()) {
+        // Nothing to fit into yet: the design widths hold until the grid is shown.
+        for (int c = 0; c < cols.size(); ++c)
+            if (cols[c].visible)
+                view_->setColumnWidth(c, std::max(cols[c].width, 1));
+        syncFooterWidths();
+        return;
+    }
     const int avail = view_->viewport()->width();
     if (total <= 0 || avail <= 0)
         return;

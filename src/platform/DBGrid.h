@@ -54,7 +54,7 @@ Q_SIGNALS:
     void doubleClicked();
 
 protected:
-    void resizeEvent(QResizeEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
     void showEvent(QShowEvent* e) override;
 
 private:
@@ -71,5 +71,4 @@ private:
     QLabel* findStatus_;
     bool following_ = false;
     bool footerShown_ = true;
-    bool scrollBarShown_ = false;
 };
