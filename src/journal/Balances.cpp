@@ -33,17 +33,17 @@ void prepareList(Dataset& list, const JournalDesign& d)
         list.setTable(d.table, JournalField::key);
 }
 
-void openOnLastRow(Dataset& list, JournalKind kind, const Journal::Statement& st)
+void openOnLastRow(Dataset& list, JournalKind kind, const Journals::Statement& st)
 {
     prepareList(list, designOf(kind));
     list.open(st.sql, st.params);
     list.last();
 }
 
-void run(const Journal::Statement& st) { Connection::instance().run(st.sql, st.params); }
+void run(const Journals::Statement& st) { Connection::instance().run(st.sql, st.params); }
 } // namespace
 
-namespace Journal {
+namespace Journals {
 Statement periodListing(JournalKind kind, const QString& periodText, const QString& currentUser)
 {
     const JournalDesign& d = designOf(kind);
@@ -121,11 +121,11 @@ bool DeleteEntry(Dataset& list, JournalKind kind, const QString& periodText, con
     openOnLastRow(list, kind, balanceSet(kind, periodText, currentUser, account));
     return true;
 }
-} // namespace Journal
+} // namespace Journals
 
 void RewriteBalances(Dataset& list, JournalKind kind, const QString& periodText, const QString& currentUser,
                      const QString& bankAccount)
 {
-    run(Journal::balanceRewrite(kind, periodText, currentUser, bankAccount));
-    openOnLastRow(list, kind, Journal::balanceSet(kind, periodText, currentUser, bankAccount));
+    run(Journals::balanceRewrite(kind, periodText, currentUser, bankAccount));
+    openOnLastRow(list, kind, Journals::balanceSet(kind, periodText, currentUser, bankAccount));
 }

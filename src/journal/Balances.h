@@ -10,7 +10,7 @@
 
 class Dataset;
 
-namespace Journal {
+namespace Journals {
 struct Statement {
     QString sql;
     QVariantList params;

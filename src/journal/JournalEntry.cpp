@@ -4,7 +4,7 @@
 #include "Money.h"
 #include "Period.h"
 
-namespace Journal {
+namespace Journals {
 namespace {
 bool isAmountOrEmpty(const QString& text) { return text.trimmed().isEmpty() || Money::parse(text).has_value(); }
 }

@@ -7,7 +7,7 @@
 
 class Dataset;
 
-namespace Journal {
+namespace Journals {
 struct EntryInput {
     QDateTime when;      // the pickers' date and time of day
     QString periodText;  // GetPeriodDate()

@@ -185,7 +185,7 @@ private Q_SLOTS:
         QCOMPARE(balanceOf(QStringLiteral("XJRJZ"), late), QStringLiteral("15"));
 
         appendCash(list, QStringLiteral("2024-03-10 08:00:00"), QString(), QStringLiteral("2.5"));
-        Journal::SaveEntry(list, JournalKind::Cash, period, admin);
+        Journals::SaveEntry(list, JournalKind::Cash, period, admin);
 
         QCOMPARE(balanceOf(QStringLiteral("XJRJZ"), late), QStringLiteral("12.5"));
         QCOMPARE(balanceOf(QStringLiteral("XJRJZ"), early), QStringLiteral("10"));
@@ -201,11 +201,11 @@ private Q_SLOTS:
         addCash(QStringLiteral("2024-03-01 08:00:00"), QStringLiteral("10"), QString());
         const qlonglong second = addCash(QStringLiteral("2024-03-02 08:00:00"), QStringLiteral("5"), QString());
         Dataset list;
-        Journal::OpenPeriodListing(list, JournalKind::Cash, period, admin);
+        Journals::OpenPeriodListing(list, JournalKind::Cash, period, admin);
         QVERIFY(list.locate(QStringLiteral("autoID"), second));
         list.edit();
         list.setMoney(QStringLiteral("JieFang"), Money::parse(QStringLiteral("7")).value());
-        Journal::SaveEntry(list, JournalKind::Cash, period, admin);
+        Journals::SaveEntry(list, JournalKind::Cash, period, admin);
         QCOMPARE(balanceOf(QStringLiteral("XJRJZ"), second), QStringLiteral("17"));
         QCOMPARE(count(QStringLiteral("XJRJZ")), 2);
     }
@@ -220,7 +220,7 @@ private Q_SLOTS:
         QVERIFY(list.locate(QStringLiteral("autoID"), a2));
         list.edit();
         list.setValue(QStringLiteral("KaiHuBank"), QStringLiteral("B"));
-        Journal::SaveEntry(list, JournalKind::Bank, period, admin, QStringLiteral("B"));
+        Journals::SaveEntry(list, JournalKind::Bank, period, admin, QStringLiteral("B"));
         QCOMPARE(balanceOf(QStringLiteral("YHRJZ"), a2), QStringLiteral("5"));
         QCOMPARE(balanceOf(QStringLiteral("YHRJZ"), a1), QStringLiteral("10"));
         QCOMPARE(balanceOf(QStringLiteral("YHRJZ"), a3), QStringLiteral("11"));
@@ -231,11 +231,11 @@ private Q_SLOTS:
     {
         addCash(QStringLiteral("2024-03-01 08:00:00"), QStringLiteral("10"), QString());
         Dataset list;
-        Journal::OpenPeriodListing(list, JournalKind::Cash, period, admin);
-        QVERIFY(Journal::DeleteEntry(list, JournalKind::Cash, period, admin));
+        Journals::OpenPeriodListing(list, JournalKind::Cash, period, admin);
+        QVERIFY(Journals::DeleteEntry(list, JournalKind::Cash, period, admin));
         QCOMPARE(list.rowCount(), 0);
         QCOMPARE(count(QStringLiteral("XJRJZ")), 0);
-        QVERIFY(!Journal::DeleteEntry(list, JournalKind::Cash, period, admin));
+        QVERIFY(!Journals::DeleteEntry(list, JournalKind::Cash, period, admin));
     }
 
     void deletingFromASearchOfAnotherMonthRewritesThePeriod()
@@ -248,7 +248,7 @@ private Q_SLOTS:
         list.setTable(QStringLiteral("XJRJZ"), QStringLiteral("autoID"));
         list.open(QStringLiteral("SELECT * FROM XJRJZ WHERE YeWuRQ < '2024-03-01' ORDER BY YeWuRQ"));
         QVERIFY(list.locate(QStringLiteral("autoID"), feb1));
-        QVERIFY(Journal::DeleteEntry(list, JournalKind::Cash, period, admin));
+        QVERIFY(Journals::DeleteEntry(list, JournalKind::Cash, period, admin));
         QCOMPARE(balanceOf(QStringLiteral("XJRJZ"), feb2), QStringLiteral("-"));
         QCOMPARE(balanceOf(QStringLiteral("XJRJZ"), mar1), QStringLiteral("3"));
         QCOMPARE(balanceOf(QStringLiteral("XJRJZ"), mar2), QStringLiteral("2"));
@@ -262,10 +262,10 @@ private Q_SLOTS:
         const qlonglong a2 = addBank(QStringLiteral("2024-03-02 08:00:00"), QStringLiteral("4"), QString(), QStringLiteral("A"));
         const qlonglong a3 = addBank(QStringLiteral("2024-03-03 08:00:00"), QStringLiteral("1"), QString(), QStringLiteral("A"));
         Dataset list;
-        Journal::OpenPeriodListing(list, JournalKind::Bank, period, admin);
+        Journals::OpenPeriodListing(list, JournalKind::Bank, period, admin);
         QCOMPARE(list.rowCount(), 4);
         QVERIFY(list.locate(QStringLiteral("autoID"), a2));
-        QVERIFY(Journal::DeleteEntry(list, JournalKind::Bank, period, admin));
+        QVERIFY(Journals::DeleteEntry(list, JournalKind::Bank, period, admin));
         QCOMPARE(balanceOf(QStringLiteral("YHRJZ"), a3), QStringLiteral("11"));
         QCOMPARE(balanceOf(QStringLiteral("YHRJZ"), b1), QStringLiteral("-"));
         QCOMPARE(listedKeys(list), (QStringList{QString::number(a1), QString::number(a3)}));
@@ -282,7 +282,7 @@ private Q_SLOTS:
         failOnUpdateOf(QStringLiteral("XJRJZ"), later);
 
         appendCash(list, QStringLiteral("2024-03-10 08:00:00"), QStringLiteral("1"), QString());
-        QVERIFY_THROWS_EXCEPTION(AppError, Journal::SaveEntry(list, JournalKind::Cash, period, admin));
+        QVERIFY_THROWS_EXCEPTION(AppError, Journals::SaveEntry(list, JournalKind::Cash, period, admin));
 
         QCOMPARE(count(QStringLiteral("XJRJZ")), 2);
         QCOMPARE(allBalances(QStringLiteral("XJRJZ")), before);
@@ -291,7 +291,7 @@ private Q_SLOTS:
         QCOMPARE(list.text(QStringLiteral("YeWuRQ")), QStringLiteral("2024-03-10 08:00:00"));
         // Once the cause is gone, the same pending row saves.
         TestDatabase::exec(QStringLiteral("DROP TRIGGER refuse_balance"));
-        Journal::SaveEntry(list, JournalKind::Cash, period, admin);
+        Journals::SaveEntry(list, JournalKind::Cash, period, admin);
         QCOMPARE(count(QStringLiteral("XJRJZ")), 3);
         QCOMPARE(balanceOf(QStringLiteral("XJRJZ"), later), QStringLiteral("16"));
     }
@@ -307,7 +307,7 @@ private Q_SLOTS:
         QVERIFY(list.locate(QStringLiteral("autoID"), first));
         list.edit();
         list.setMoney(QStringLiteral("JieFang"), Money::parse(QStringLiteral("99")).value());
-        QVERIFY_THROWS_EXCEPTION(AppError, Journal::SaveEntry(list, JournalKind::Cash, period, admin));
+        QVERIFY_THROWS_EXCEPTION(AppError, Journals::SaveEntry(list, JournalKind::Cash, period, admin));
         QCOMPARE(TestDatabase::scalar(QStringLiteral("SELECT JieFang FROM XJRJZ WHERE autoID=?"), {first}).toLongLong(), 100000);
         QCOMPARE(allBalances(QStringLiteral("XJRJZ")), before);
         QCOMPARE(list.state(), Dataset::State::Editing);
@@ -325,7 +325,7 @@ private Q_SLOTS:
         failOnUpdateOf(QStringLiteral("XJRJZ"), later);
         QVERIFY(list.locate(QStringLiteral("autoID"), doomed));
 
-        QVERIFY_THROWS_EXCEPTION(AppError, Journal::DeleteEntry(list, JournalKind::Cash, period, admin));
+        QVERIFY_THROWS_EXCEPTION(AppError, Journals::DeleteEntry(list, JournalKind::Cash, period, admin));
 
         QCOMPARE(count(QStringLiteral("XJRJZ")), 3);
         QCOMPARE(allBalances(QStringLiteral("XJRJZ")), before);
@@ -339,11 +339,11 @@ private Q_SLOTS:
         const qlonglong later = addBank(QStringLiteral("2024-03-02 08:00:00"), QStringLiteral("5"), QString(), QStringLiteral("A"));
         addBank(QStringLiteral("2024-03-02 08:00:00"), QStringLiteral("5"), QString(), QStringLiteral("B"));
         Dataset list;
-        Journal::OpenPeriodListing(list, JournalKind::Bank, period, admin);
+        Journals::OpenPeriodListing(list, JournalKind::Bank, period, admin);
         const QString before = allBalances(QStringLiteral("YHRJZ"));
         failOnUpdateOf(QStringLiteral("YHRJZ"), later);
         QVERIFY(list.locate(QStringLiteral("autoID"), doomed));
-        QVERIFY_THROWS_EXCEPTION(AppError, Journal::DeleteEntry(list, JournalKind::Bank, period, admin));
+        QVERIFY_THROWS_EXCEPTION(AppError, Journals::DeleteEntry(list, JournalKind::Bank, period, admin));
         QCOMPARE(count(QStringLiteral("YHRJZ")), 3);
         QCOMPARE(allBalances(QStringLiteral("YHRJZ")), before);
         QCOMPARE(list.rowCount(), 3);
@@ -354,9 +354,9 @@ private Q_SLOTS:
         const qlonglong big = addCash(QStringLiteral("2024-03-01 08:00:00"), QString(), QString());
         TestDatabase::exec(QStringLiteral("UPDATE XJRJZ SET JieFang = 9223372036854775000 WHERE autoID = ?"), {big});
         Dataset list;
-        Journal::OpenPeriodListing(list, JournalKind::Cash, period, admin);
+        Journals::OpenPeriodListing(list, JournalKind::Cash, period, admin);
         appendCash(list, QStringLiteral("2024-03-02 08:00:00"), QStringLiteral("1"), QString());
-        QVERIFY_THROWS_EXCEPTION(AppError, Journal::SaveEntry(list, JournalKind::Cash, period, admin));
+        QVERIFY_THROWS_EXCEPTION(AppError, Journals::SaveEntry(list, JournalKind::Cash, period, admin));
         QCOMPARE(count(QStringLiteral("XJRJZ")), 1);
         QCOMPARE(balanceOf(QStringLiteral("XJRJZ"), big), QStringLiteral("-"));
         QCOMPARE(list.state(), Dataset::State::Inserting);
@@ -370,7 +370,7 @@ private Q_SLOTS:
         addCash(QStringLiteral("2024-04-01 00:00:00"), QStringLiteral("1"), QString());
         addCash(QStringLiteral("2024-02-29 23:59:59"), QStringLiteral("1"), QString());
         Dataset list;
-        Journal::OpenPeriodListing(list, JournalKind::Cash, period, admin);
+        Journals::OpenPeriodListing(list, JournalKind::Cash, period, admin);
         QCOMPARE(listedKeys(list), (QStringList{QString::number(a), QString::number(b)}));
         QCOMPARE(list.currentRow(), 0);
     }
@@ -382,9 +382,9 @@ private Q_SLOTS:
         Dataset list;
         RewriteBalances(list, JournalKind::Cash, period, quoted);
         QCOMPARE(balanceOf(QStringLiteral("XJRJZ"), id), QStringLiteral("4"));
-        for (const Journal::Statement& st : {Journal::periodListing(JournalKind::Bank, period, quoted),
-                                             Journal::balanceSet(JournalKind::Bank, period, quoted, quoted),
-                                             Journal::balanceRewrite(JournalKind::Bank, period, quoted, quoted)})
+        for (const Journals::Statement& st : {Journals::periodListing(JournalKind::Bank, period, quoted),
+                                             Journals::balanceSet(JournalKind::Bank, period, quoted, quoted),
+                                             Journals::balanceRewrite(JournalKind::Bank, period, quoted, quoted)})
             QVERIFY(!st.sql.contains(quoted) && !st.sql.contains(QStringLiteral("2024")));
     }
 };

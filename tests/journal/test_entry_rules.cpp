@@ -3,7 +3,7 @@
 
 #include <QTest>
 
-using Journal::EntryInput;
+using Journals::EntryInput;
 
 namespace {
 QString s(const char* text) { return QString::fromUtf8(text); }
@@ -66,12 +66,12 @@ private Q_SLOTS:
         in.summaryText = summary;
         in.debitText = debit;
         in.creditText = credit;
-        QCOMPARE(Journal::entryRefusal(in), message);
+        QCOMPARE(Journals::entryRefusal(in), message);
     }
 
     void businessDateIsCutToWholeSeconds()
     {
-        const QDateTime t = Journal::entryDateTime(QDate(2024, 3, 5), QTime(13, 14, 15, 999));
+        const QDateTime t = Journals::entryDateTime(QDate(2024, 3, 5), QTime(13, 14, 15, 999));
         QCOMPARE(t, QDateTime(QDate(2024, 3, 5), QTime(13, 14, 15)));
     }
 };

@@ -1,0 +1,14 @@
+#include "uAddXJRJZ.h"
+
+TfrmAddXJRJZ* frmAddXJRJZ = nullptr;
+
+TfrmAddXJRJZ::TfrmAddXJRJZ(QWidget* owner, Dataset& list) : JournalEntryDialog(owner, list, JournalKind::Cash)
+{
+    frmAddXJRJZ = this;
+}
+
+TfrmAddXJRJZ::~TfrmAddXJRJZ()
+{
+    if (frmAddXJRJZ == this)
+        frmAddXJRJZ = nullptr;
+}

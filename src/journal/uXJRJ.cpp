@@ -1,0 +1,23 @@
+#include "uXJRJ.h"
+
+#include "uAddXJRJZ.h"
+#include "uXJSearch.h"
+
+TfrmXJRJ* frmXJRJ = nullptr;
+
+TfrmXJRJ::TfrmXJRJ(QWidget* owner) : JournalWindow(owner, JournalKind::Cash) { frmXJRJ = this; }
+
+TfrmXJRJ::~TfrmXJRJ()
+{
+    if (frmXJRJ == this)
+        frmXJRJ = nullptr;
+}
+
+std::unique_ptr<JournalEntryDialog> TfrmXJRJ::createEntryDialog() { return std::make_unique<TfrmAddXJRJZ>(this, ADOQuery1); }
+
+void TfrmXJRJ::openSearch()
+{
+    if (!frmXJSearch)
+        frmXJSearch = new TfrmXJSearch(this, &ADOQuery1);
+    frmXJSearch->exec();
+}
