@@ -14,12 +14,13 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
 
 namespace {
-constexpr int Runs = 5;
+constexpr int Runs = 7;
 
 void fill(const char* table, const char* dateColumn, const char* summaryColumn, bool bank, qint64 entries)
 {
@@ -31,8 +32,8 @@ void fill(const char* table, const char* dateColumn, const char* summaryColumn, 
         "SELECT strftime('%Y-%m-%d %H:%M:%S', 1420070400 + ((i * 7919) % 315532800) - ((i * 7919) % 315532800) % 60, 'unixepoch'), "
         "'V' || (i % 100000), "
         "CASE WHEN i % 997 = 0 THEN '期初金额' ELSE '摘要' || (i % 19) END, "
-        "CASE WHEN i % 3 = 0 THEN 0 ELSE (i % 10000) * 100 + (i % 7) END, "
-        "CASE WHEN i % 3 = 0 THEN (i % 5000) * 100 ELSE 0 END, "
+        "CASE WHEN i % 3 = 0 THEN 0 ELSE (i % 10000) * 10000 + (i % 7) END, "
+        "CASE WHEN i % 3 = 0 THEN (i % 5000) * 10000 ELSE 0 END, "
         "'经办' || (i % 9), '操作员' || (i % 5), '备注' || (i % 50)%5 FROM n")
                             .arg(QLatin1String(table), QLatin1String(dateColumn), QLatin1String(summaryColumn),
                                  bank ? QStringLiteral(", KaiHuBank") : QString(),
@@ -50,11 +51,9 @@ QString shellLiteral(const QVariant& v)
     return QStringLiteral("\"'") + t + QStringLiteral("'\"");
 }
 
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
+// The fastest of the runs: the machine is shared, and the least disturbed run is the fairest
+// comparison for both sides.
+double fastest(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }
 
 // Milliseconds for the program's path: the statement opened on a Dataset, every row held.
 double ours(const Connection::Statement& st, int* rows)
@@ -68,7 +67,25 @@ double ours(const Connection::Statement& st, int* rows)
         t.push_back(clock.nsecsElapsed() / 1e6);
         *rows = ds.rowCount();
     }
-    return median(t);
+    return fastest(t);
+}
+
+// Milliseconds for stepping through the rows on the program's connection, reading every value
+// but keeping none: the part of "ours" that the Qt driver and SQLite take.
+double stepped(const Connection::Statement& st)
+{
+    std::vector<double> t;
+    for (int r = 0; r < Runs; ++r) {
+        QElapsedTimer clock;
+        clock.start();
+        QSqlQuery q = Connection::instance().run(st.sql, st.params);
+        const int n = q.record().count();
+        while (q.next())
+            for (int i = 0; i < n; ++i)
+                q.value(i);
+        t.push_back(clock.nsecsElapsed() / 1e6);
+    }
+    return fastest(t);
 }
 
 // Milliseconds for the sqlite3 shell: start, open the file, bind, run, print every row.
@@ -95,7 +112,7 @@ double shell(const QString& file, const Connection::Statement& st)
             return -1;
         }
     }
-    return median(t);
+    return fastest(t);
 }
 
 QStringList plan(const Connection::Statement& st)
@@ -163,15 +180,16 @@ int main(int argc, char** argv)
         }
     }
 
-    std::printf("\n%-38s %8s %10s %10s %7s\n", "statistic", "rows", "ours ms", "shell ms", "ratio");
+    std::printf("\n%-38s %8s %10s %10s %10s %7s\n", "statistic", "rows", "ours ms", "(step ms)", "shell ms", "ratio");
     double worst = 0;
     for (const Case& k : cases) {
         int rows = 0;
         const double a = ours(k.st, &rows);
+        const double s = stepped(k.st);
         const double b = shell(file, k.st);
         const double ratio = b > 0 ? a / b : 0;
         worst = std::max(worst, ratio);
-        std::printf("%-38s %8d %10.1f %10.1f %7.2f\n", k.name, rows, a, b, ratio);
+        std::printf("%-38s %8d %10.1f %10.1f %10.1f %7.2f\n", k.name, rows, a, s, b, ratio);
     }
     std::printf("\nworst ratio %.2f (target 1.50 or less); index searches: %s\n", worst, allIndexed ? "yes" : "NO");
     Connection::instance().close();
