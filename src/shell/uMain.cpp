@@ -92,6 +92,24 @@ struct ToolButton {
     Handler handler;
 };
 
+// One band 54 pixels high holding buttons of 79 x 51: the style's own margins would clip them, and
+// the toolbar puts those back whenever the style changes.
+class CoolBar : public QToolBar {
+public:
+    explicit CoolBar(QWidget* parent) : QToolBar(parent) { fitMargins(); }
+
+protected:
+    void changeEvent(QEvent* event) override
+    {
+        QToolBar::changeEvent(event);
+        if (event->type() == QEvent::StyleChange)
+            fitMargins();
+    }
+
+private:
+    void fitMargins() { layout()->setContentsMargins(2, 1, 2, 1); }
+};
+
 QVector<ToolButton> toolBarTable()
 {
     using namespace ToolbarIcons;
@@ -211,7 +229,7 @@ void TfrmMain::buildMenus()
 
 void TfrmMain::buildToolBar()
 {
-    ToolBar1 = new QToolBar(this);
+    ToolBar1 = new CoolBar(this);
     ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
     ToolBar1->setMovable(false);
     ToolBar1->setFloatable(false);
@@ -219,9 +237,7 @@ void TfrmMain::buildToolBar()
     ToolBar1->toggleViewAction()->setEnabled(false);
     ToolBar1->setIconSize(QSize(32, 32));
     ToolBar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    // One band 54 pixels high holding buttons of 79 x 51: the style's wider margins would clip them.
     ToolBar1->setFixedHeight(54);
-    ToolBar1->layout()->setContentsMargins(2, 1, 2, 1);
     addToolBar(Qt::TopToolBarArea, ToolBar1);
     for (const ToolButton& b : toolBarTable()) {
         const QString name = QString::fromLatin1(b.name);
