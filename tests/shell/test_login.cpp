@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 class TestLogin : public QObject {
     Q_OBJECT
@@ -256,6 +257,21 @@ private Q_SLOTS:
             QVERIFY(!dlg.isVisible());
         }
         QCOMPARE(DM->CurrentUser, QStringLiteral("admin"));
+    }
+
+    void exitLeavesTheModalLoopAndTheMessageLoop()
+    {
+        TestDatabase db;
+        TfrmLogin dlg(nullptr);
+        bool modalReturned = false;
+        QTimer::singleShot(0, &dlg, [&] {
+            QTimer::singleShot(0, dlg.btnExit, &QPushButton::click);
+            dlg.exec();
+            modalReturned = true;
+        });
+        QCOMPARE(QCoreApplication::exec(), 0);
+        QVERIFY(modalReturned);
+        QVERIFY(!dlg.isVisible());
     }
 
     void referenceClearedOnDestruction()
