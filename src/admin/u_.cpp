@@ -6,6 +6,7 @@
 #include "Messages.h"
 
 #include <QCheckBox>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -52,15 +53,20 @@ Tfrm_::Tfrm_(QWidget* owner) : QDialog(owner)
     buttons->addStretch();
     buttons->addWidget(Button1);
     buttons->addWidget(Button2);
-    auto* all = new QVBoxLayout(this);
-    all->setContentsMargins(24, 18, 24, 18);
-    all->addWidget(CheckBox1);
-    all->addWidget(CheckBox2);
-    all->addSpacing(12);
-    all->addWidget(RzLabel1);
-    all->addStretch();
-    all->addLayout(buttons);
-    setFixedSize(360, 220);
+    // The dialog's content keeps its size; opened maximised it stays in the middle.
+    auto* content = new QWidget(this);
+    auto* inner = new QVBoxLayout(content);
+    inner->setContentsMargins(24, 18, 24, 18);
+    inner->addWidget(CheckBox1);
+    inner->addWidget(CheckBox2);
+    inner->addSpacing(12);
+    inner->addWidget(RzLabel1);
+    inner->addStretch();
+    inner->addLayout(buttons);
+    content->setFixedSize(360, 220);
+    auto* all = new QGridLayout(this);
+    all->addWidget(content, 0, 0, Qt::AlignCenter);
+    setMinimumSize(360, 220);
     setWindowState(Qt::WindowMaximized);
 
     onSignal(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });

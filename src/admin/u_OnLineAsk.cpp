@@ -67,7 +67,8 @@ Tfrm_OnLineAsk::Tfrm_OnLineAsk(QWidget* owner) : QDialog(owner)
 
     RzPanel1 = new QFrame(this);
     RzPanel1->setObjectName(QStringLiteral("RzPanel1"));
-    RzPanel1->setStyleSheet(QStringLiteral("#RzPanel1 { background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 palette(tooltip-base), stop:1 #A6CAF0); }"));
+    RzPanel1->setStyleSheet(QStringLiteral("#RzPanel1 { background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 #FFFFE1, stop:1 #A6CAF0); }"));
+    // From the classic tooltip yellow to sky blue.
     Label4 = new QLabel(QStringLiteral("你的咨询将在24小时内给予回复....."), RzPanel1);
     QFont headerFont = Label4->font();
     headerFont.setFamilies({QStringLiteral("幼圆"), QStringLiteral("YouYuan")});
