@@ -96,27 +96,83 @@ Money DatasetModel::cellMoney(int row, int column) const
     return Money::fromStorage(v);
 }
 
+bool DatasetModel::splitDateTime(const QVariant& v, QDate& date, QTime& time)
+{
+    if (v.isNull() || !v.isValid())
+        return false;
+    if (v.typeId() == QMetaType::QString) {
+        const QString s = v.toString();
+        const auto num = [&s](int at, int len, int& out) {
+            int n = 0;
+            for (int i = at; i < at + len; ++i) {
+                const int d = s[i].digitValue();
+                if (d < 0)
+                    return false;
+                n = n * 10 + d;
+            }
+            out = n;
+            return true;
+        };
+        int y, mo, d, h = 0, mi = 0, se = 0;
+        const bool dateOk = (s.size() == 10 || (s.size() == 19 && s[10] == u' ')) && s[4] == u'-' && s[7] == u'-'
+                            && num(0, 4, y) && num(5, 2, mo) && num(8, 2, d);
+        const bool timeOk = s.size() == 10 || (s[13] == u':' && s[16] == u':' && num(11, 2, h) && num(14, 2, mi) && num(17, 2, se));
+        if (dateOk && timeOk) {
+            date = QDate(y, mo, d);
+            time = QTime(h, mi, se);
+            if (date.isValid() && time.isValid())
+                return true;
+        }
+    }
+    const QDateTime t = Dataset::parseDateTime(v);
+    if (!t.isValid())
+        return false;
+    date = t.date();
+    time = t.time();
+    return true;
+}
+
+bool DatasetModel::cellDateTime(int row, int column, QDate& date, QTime& time) const
+{
+    const int f = fieldOf(column);
+    if (!ds_ || f < 0 || row < 0 || row >= ds_->rowCount())
+        return false;
+    return splitDateTime(ds_->valueAt(row, f), date, time);
+}
+
+QString DatasetModel::formatDateTime(const QDate& d, const QTime& t)
+{
+    if (!d.isValid())
+        return {};
+    static const QLocale loc = QLocale::system();
+    static const QString dateFormat = loc.dateFormat(QLocale::ShortFormat);
+    QString s = loc.toString(d, dateFormat);
+    if (t.isValid() && t != QTime(0, 0))
+        s += u' ' + t.toString(QStringLiteral("HH:mm:ss"));
+    return s;
+}
+
 QString DatasetModel::formatDateTime(const QDateTime& t)
 {
-    if (!t.isValid())
-        return {};
-    const QLocale loc = QLocale::system();
-    QString s = loc.toString(t.date(), QLocale::ShortFormat);
-    if (t.time() != QTime(0, 0))
-        s += u' ' + t.time().toString(QStringLiteral("HH:mm:ss"));
-    return s;
+    return t.isValid() ? formatDateTime(t.date(), t.time()) : QString();
 }
 
 QString DatasetModel::cellText(int row, int column) const
 {
-    const QVariant v = cellValue(row, column);
+    const int f = fieldOf(column);
+    if (!ds_ || f < 0 || row < 0 || row >= ds_->rowCount())
+        return {};
+    const QVariant v = ds_->valueAt(row, f);
     if (v.isNull())
         return {};
     switch (columns_[column].kind) {
     case GridColumn::Kind::Money:
         return v.typeId() == QMetaType::QString ? v.toString() : Money::fromStorage(v).toString();
-    case GridColumn::Kind::DateTime:
-        return formatDateTime(v.toDateTime());
+    case GridColumn::Kind::DateTime: {
+        QDate d;
+        QTime t;
+        return splitDateTime(v, d, t) ? formatDateTime(d, t) : QString();
+    }
     default:
         return v.toString();
     }

@@ -31,6 +31,8 @@ public:
     QVariant cellValue(int row, int column) const;
     // A money or integer cell as an exact amount (integers as whole amounts); null reads as zero.
     Money cellMoney(int row, int column) const;
+    // A date-time cell's date and time; false for null or unreadable values.
+    bool cellDateTime(int row, int column, QDate& date, QTime& time) const;
     // The text a cell shows: money as a plain number, dates in the system's format.
     QString cellText(int row, int column) const;
     // The text of a column's footer cell: nothing, its static text, or the column's sum over
@@ -48,6 +50,10 @@ public:
     QString titleWithMark(int column) const;
 
     static QString formatDateTime(const QDateTime& t);
+    static QString formatDateTime(const QDate& d, const QTime& t);
+    // Reads a stored date-time ("yyyy-MM-dd HH:mm:ss", or what Dataset::parseDateTime reads)
+    // into its date and time without the local-time lookups of QDateTime.
+    static bool splitDateTime(const QVariant& v, QDate& date, QTime& time);
 
 Q_SIGNALS:
     void footerChanged();

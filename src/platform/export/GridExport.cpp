@@ -81,6 +81,7 @@ int Table::rowCount() const { return model_ ? model_->rowCount() : 0; }
 const GridColumn& Table::column(int i) const { return model_->columns()[columns_[i]]; }
 QString Table::text(int row, int i) const { return model_->cellText(row, columns_[i]); }
 QVariant Table::value(int row, int i) const { return model_->cellValue(row, columns_[i]); }
+bool Table::dateTime(int row, int i, QDate& date, QTime& time) const { return model_->cellDateTime(row, columns_[i], date, time); }
 QString Table::footer(int i) const { return model_->footerText(columns_[i]); }
 
 void write(const Table& t, Format f, QIODevice& out)

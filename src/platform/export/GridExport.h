@@ -4,7 +4,9 @@
 #include "GridColumn.h"
 #include "Money.h"
 
+#include <QDate>
 #include <QString>
+#include <QTime>
 #include <QVariant>
 #include <QVector>
 #include <functional>
@@ -52,6 +54,7 @@ public:
     bool hasFooter() const { return withFooter_; }
     QString text(int row, int i) const;
     QVariant value(int row, int i) const; // as DatasetModel::cellValue
+    bool dateTime(int row, int i, QDate& date, QTime& time) const;
     QString footer(int i) const;
     QString caption;                      // the document title where a format has one
 

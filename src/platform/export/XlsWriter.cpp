@@ -194,10 +194,10 @@ struct StringTable {
     }
 };
 
-double serialDate(const QDateTime& t)
+double serialDate(const QDate& d, const QTime& t)
 {
     // Days since 1899-12-30 (the 1900 date system), the time as a fraction of a day.
-    return double(QDate(1899, 12, 30).daysTo(t.date())) + double(t.time().msecsSinceStartOfDay()) / 86400000.0;
+    return double(QDate(1899, 12, 30).daysTo(d)) + double(t.msecsSinceStartOfDay()) / 86400000.0;
 }
 
 class SheetWriter {
@@ -276,10 +276,18 @@ private:
     }
     void cell(Bytes& s, quint16 row, int col, int dataRow)
     {
+        const GridColumn::Kind kind = t_.column(col).kind;
+        if (kind == GridColumn::Kind::DateTime) {
+            QDate d;
+            QTime tm;
+            if (t_.dateTime(dataRow, col, d, tm))
+                number(s, row, col, serialDate(d, tm), tm == QTime(0, 0) ? XfDate : XfDateTime);
+            return;
+        }
         const QVariant v = t_.value(dataRow, col);
         if (v.isNull() || !v.isValid())
             return; // an empty cell
-        switch (t_.column(col).kind) {
+        switch (kind) {
         case GridColumn::Kind::Money:
             if (v.typeId() == QMetaType::QString) // an amount still being typed
                 text(s, row, col, v.toString());
@@ -295,12 +303,8 @@ private:
                 text(s, row, col, v.toString());
             return;
         }
-        case GridColumn::Kind::DateTime: {
-            const QDateTime d = v.toDateTime();
-            if (d.isValid())
-                number(s, row, col, serialDate(d), d.time() == QTime(0, 0) ? XfDate : XfDateTime);
+        case GridColumn::Kind::DateTime:
             return;
-        }
         case GridColumn::Kind::Text:
             text(s, row, col, v.toString());
             return;
