@@ -180,6 +180,22 @@ private Q_SLOTS:
         QCOMPARE(m.DBGridEh1->footerText(4), QStringLiteral("21.25"));
     }
 
+    void titleClickSortsTheRowsShown()
+    {
+        TfrmCountByZhanYao w(nullptr);
+        w.show();
+        w.DBDateTimeEditEh1->setValue(QDate(2024, 5, 1));
+        w.DBDateTimeEditEh2->setValue(QDate(2024, 5, 2));
+        w.RzToolButton2Click();
+        QCOMPARE(w.ADOQuery1.rowCount(), 2);
+        const int df = 2;
+        w.DBGridEh1->titleClicked(df, false);
+        QCOMPARE(w.ADOQuery1.valueAt(0, w.ADOQuery1.fieldIndex(QStringLiteral("ZhanYao"))).toString(), QStringLiteral("办公费"));
+        w.DBGridEh1->titleClicked(df, false);
+        QCOMPARE(w.ADOQuery1.valueAt(0, w.ADOQuery1.fieldIndex(QStringLiteral("ZhanYao"))).toString(), QStringLiteral("差旅费"));
+        QCOMPARE(w.DBGridEh1->footerText(df), QStringLiteral("21.25"));
+    }
+
     void missingDateKeepsTheRows_data()
     {
         QTest::addColumn<int>("which");

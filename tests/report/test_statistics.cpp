@@ -218,6 +218,42 @@ private Q_SLOTS:
         QCOMPARE(rowsOf(yearMonthStatistics(Journal::Cash, QStringLiteral("2024"), me)), rowsL({"2024|7|1|3|-2"}));
     }
 
+    void statementsSearchAnIndex_data()
+    {
+        QTest::addColumn<int>("which");
+        const char* names[] = {"cash per month", "bank per month", "cash by summary", "bank by summary",
+                               "bank by summary, one account", "cash by day", "bank by day", "search"};
+        for (int i = 0; i < 8; ++i)
+            QTest::newRow(names[i]) << i;
+    }
+    void statementsSearchAnIndex()
+    {
+        QFETCH(int, which);
+        TestDatabase db;
+        addYearEntries();
+        const QDate d1(2024, 1, 1), d2(2024, 12, 31);
+        SearchCriteria c;
+        c.from = d1;
+        c.to = d2;
+        c.summary = QStringLiteral("收款");
+        const Connection::Statement st[] = {
+            yearMonthStatistics(Journal::Cash, QStringLiteral("2024"), me),
+            yearMonthStatistics(Journal::Bank, QStringLiteral("2024"), me),
+            bySummaryStatistics(Journal::Cash, d1, d2, me),
+            bySummaryStatistics(Journal::Bank, d1, d2, me),
+            bySummaryStatistics(Journal::Bank, d1, d2, me, QStringLiteral("工行")),
+            byDayStatistics(Journal::Cash, d1, d2),
+            byDayStatistics(Journal::Bank, d1, d2),
+            buildSearch(Journal::Cash, c, me),
+        };
+        QSqlQuery q = Connection::instance().run(QStringLiteral("EXPLAIN QUERY PLAN ") + st[which].sql, st[which].params);
+        QStringList plan;
+        while (q.next())
+            plan << q.value(3).toString();
+        QVERIFY2(plan.value(0).startsWith(QLatin1String("SEARCH ")) && plan.value(0).contains(QLatin1String("USING INDEX")),
+                 qPrintable(plan.join(QStringLiteral("; "))));
+    }
+
     void entryWithoutSummaryIsCounted()
     {
         TestDatabase db;
