@@ -58,10 +58,10 @@ QString shellLiteral(const QVariant& v)
 double fastest(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }
 
 // Milliseconds for the program's path: the statement opened on a Dataset, every row held.
-double ours(const Connection::Statement& st, int* rows)
+double ours(const Connection::Statement& st, int* rows, int runs = 1)
 {
     std::vector<double> t;
-    for (int r = 0; r < Runs; ++r) {
+    for (int r = 0; r < runs; ++r) {
         Dataset ds;
         QElapsedTimer clock;
         clock.start();
@@ -74,10 +74,10 @@ double ours(const Connection::Statement& st, int* rows)
 
 // Milliseconds for stepping through the rows on the program's connection, reading every value
 // but keeping none: the part of "ours" that the Qt driver and SQLite take.
-double stepped(const Connection::Statement& st)
+double stepped(const Connection::Statement& st, int runs = 1)
 {
     std::vector<double> t;
-    for (int r = 0; r < Runs; ++r) {
+    for (int r = 0; r < runs; ++r) {
         QElapsedTimer clock;
         clock.start();
         QSqlQuery q = Connection::instance().run(st.sql, st.params);
@@ -91,14 +91,14 @@ double stepped(const Connection::Statement& st)
 }
 
 // Milliseconds for the sqlite3 shell: start, open the file, bind, run, print every row.
-double shell(const QString& file, const Connection::Statement& st)
+double shell(const QString& file, const Connection::Statement& st, int runs = 1)
 {
     QString script;
     for (int i = 0; i < st.params.size(); ++i)
         script += QStringLiteral(".parameter set ?%1 %2\n").arg(i + 1).arg(shellLiteral(st.params[i]));
     script += st.sql + QStringLiteral(";\n");
     std::vector<double> t;
-    for (int r = 0; r < Runs; ++r) {
+    for (int r = 0; r < runs; ++r) {
         QProcess p;
         p.setStandardOutputFile(QProcess::nullDevice());
         QElapsedTimer clock;
@@ -187,10 +187,15 @@ int main(int argc, char** argv)
     std::printf("\n%-38s %8s %10s %10s %10s %7s\n", "statistic", "rows", "ours ms", "(step ms)", "shell ms", "ratio");
     double worst = 0;
     for (const Case& k : cases) {
+        // Interleaved, so a change in the shared machine's load touches all three alike.
         int rows = 0;
-        const double a = ours(k.st, &rows);
-        const double s = stepped(k.st);
-        const double b = shell(file, k.st);
+        std::vector<double> ta, ts, tb;
+        for (int r = 0; r < Runs; ++r) {
+            ta.push_back(ours(k.st, &rows));
+            ts.push_back(stepped(k.st));
+            tb.push_back(shell(file, k.st));
+        }
+        const double a = fastest(ta), s = fastest(ts), b = fastest(tb);
         const double ratio = b > 0 ? a / b : 0;
         worst = std::max(worst, ratio);
         std::printf("%-38s %8d %10.1f %10.1f %10.1f %7.2f\n", k.name, rows, a, s, b, ratio);

@@ -79,6 +79,9 @@ JournalSearchForm::JournalSearchForm(QWidget* owner, Dataset* journalList, Journ
             e->setAlignment(Qt::AlignRight);
             filterTypedCharacters(e, amountKeyAccepted);
         }
+        // The row's "大于"/"小于" alone would not tell the debit boxes from the credit ones.
+        low->setAccessibleName(title + QStringLiteral("大于"));
+        high->setAccessibleName(title + QStringLiteral("小于"));
         grid->addWidget(labelFor(title, low, this), row, 0);
         grid->addWidget(labelFor(QStringLiteral("大于"), low, this), row, 1);
         grid->addWidget(low, row, 2);

@@ -128,6 +128,8 @@ DateRangeStatisticsForm::DateRangeStatisticsForm(QWidget* owner, const Design& d
     dateLabel->setBuddy(DBDateTimeEditEh1);
     fromLabel->setBuddy(DBDateTimeEditEh1);
     toLabel->setBuddy(DBDateTimeEditEh2);
+    DBDateTimeEditEh1->setAccessibleName(QStringLiteral("日期从"));
+    DBDateTimeEditEh2->setAccessibleName(QStringLiteral("日期到"));
     p->addWidget(dateLabel);
     p->addWidget(fromLabel);
     p->addWidget(DBDateTimeEditEh1);
