@@ -163,6 +163,11 @@ void GridPrinter::paint(QPainter& p, const QRectF& pageMm, double dotsPerMm, con
             return model->footerText(c);
         return model->cellText(row, c);
     };
+    // Wrapping at words, or anywhere when a single word is wider than the cell.
+    const auto wrapFlags = [&](const QFont& f, double width, const QString& text) {
+        const QRectF r = QFontMetricsF(f, p.device()).boundingRect(QRectF(0, 0, width, 1e9), Qt::TextWordWrap, text);
+        return r.width() > width + 0.5 ? Qt::TextWrapAnywhere : Qt::TextWordWrap;
+    };
     const double pageBottom = d(pageMm.height());
     QPen line(Qt::black);
     line.setWidthF(d(LineMm));
@@ -175,9 +180,10 @@ void GridPrinter::paint(QPainter& p, const QRectF& pageMm, double dotsPerMm, con
                 return baseRowHeight;
             double h = baseRowHeight;
             for (int i = first; i <= last; ++i) {
-                const QRectF r = QFontMetricsF(part == 1 ? font : bold, p.device())
-                                     .boundingRect(QRectF(0, 0, std::max(1.0, d(g.widthsMm[i]) - 2 * pad), 1e9),
-                                                   Qt::TextWordWrap | int(alignment(i)), cellText(part, row, i));
+                const QFont& f = part == 1 ? font : bold;
+                const double width = std::max(1.0, d(g.widthsMm[i]) - 2 * pad);
+                const QString text = cellText(part, row, i);
+                const QRectF r = QFontMetricsF(f, p.device()).boundingRect(QRectF(0, 0, width, 1e9), wrapFlags(f, width, text), text);
                 h = std::max(h, r.height() + 2 * pad);
             }
             return std::min(h, pageBottom / 2); // a row never needs more than half a page
@@ -199,7 +205,7 @@ void GridPrinter::paint(QPainter& p, const QRectF& pageMm, double dotsPerMm, con
                 QString text = cellText(part, row, i);
                 const Qt::Alignment a = part == 0 ? Qt::AlignCenter : alignment(i);
                 if (stretch) {
-                    p.drawText(inner, int(a | Qt::AlignVCenter) | Qt::TextWordWrap, text);
+                    p.drawText(inner, int(a | Qt::AlignVCenter) | wrapFlags(p.font(), inner.width(), text), text);
                 } else {
                     text.replace(u'\n', u' ').replace(u'\r', u' ');
                     const QFontMetricsF m(p.font(), p.device());
