@@ -2,6 +2,7 @@
 #include "AppError.h"
 #include "DBGrid.h"
 #include "DateEdit.h"
+#include "FakeFileDialogs.h"
 #include "FakeMessages.h"
 #include "ReportFixture.h"
 #include "uAddtion.h"
@@ -19,6 +20,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -123,6 +126,40 @@ private Q_SLOTS:
         QCOMPARE(tools, (QStringList{QStringLiteral("导出"), QStringLiteral("统计"), QStringLiteral("打印"), QStringLiteral("退出")}));
         QCOMPARE(w->DBGridEh1->view()->selectionMode(),
                  which >= 4 ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);
+    }
+
+    void exportProposesTheWindowsName_data() { frameDesign_data(); }
+    void exportProposesTheWindowsName()
+    {
+        QFETCH(int, which);
+        QFETCH(QString, exportName);
+        FakeFileDialogs dialogs; // answers "cancel"
+        auto w = makeWindow(which);
+        w->show();
+        w->RzToolButton1->trigger();
+        QCOMPARE(dialogs.saveRequests.size(), 1);
+        QCOMPARE(dialogs.saveRequests[0].fileName, exportName);
+        QVERIFY(messages->shown.isEmpty());
+    }
+
+    void exportWritesTheTotalsShown()
+    {
+        QTemporaryDir dir;
+        FakeFileDialogs dialogs;
+        const QString path = dir.filePath(QStringLiteral("按摘要"));
+        dialogs.saveAnswers << SaveFileAnswer{true, path, 2};
+        TfrmBankTJByZhanYao w(nullptr);
+        w.show();
+        w.DBDateTimeEditEh1->setValue(QDate(2024, 5, 1));
+        w.DBDateTimeEditEh2->setValue(QDate(2024, 5, 1));
+        w.RzToolButton2Click();
+        w.RzToolButton1Click();
+        QFile f(path + QStringLiteral(".CSV"));
+        QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(f.fileName()));
+        const QString text = QString::fromUtf8(f.readAll());
+        for (const QString& want : {QStringLiteral("开户银行"), QStringLiteral("工行"), QStringLiteral("建行"), QStringLiteral("办公费"),
+                                    QStringLiteral("100.5"), QStringLiteral("20.25"), QStringLiteral("-20.25")})
+            QVERIFY2(text.contains(want), qPrintable(want + QStringLiteral(" in ") + text));
     }
 
     void everyShowingStartsEmpty_data()
