@@ -135,7 +135,8 @@ void Tfrm_DBbak::SpeedButton1Click()
 
 void Tfrm_DBbak::SpeedButton2Click()
 {
-    const QString file = FileDialogs::current().openFile(this, QString(), QStringLiteral("数据库文件 (*.DLL)"));
+    // Both spellings: names on this file system are case-sensitive, a copy may end in ".dll".
+    const QString file = FileDialogs::current().openFile(this, QString(), QStringLiteral("数据库文件 (*.DLL *.dll)"));
     if (!file.isEmpty())
         Edit2->setText(file);
 }

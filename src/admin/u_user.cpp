@@ -8,6 +8,7 @@
 #include "Messages.h"
 #include "PasswordHash.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -65,7 +66,7 @@ QToolButton* toolButton(QToolBar* bar, const QString& caption, QStyle::StandardP
 void setLocked(QLineEdit* box, bool locked)
 {
     box->setReadOnly(locked);
-    QPalette p = box->style()->standardPalette();
+    QPalette p = QApplication::palette(box);
     if (locked)
         p.setColor(QPalette::Base, QColor(0xA6, 0xCA, 0xF0)); // sky blue
     box->setPalette(p);

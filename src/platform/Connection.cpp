@@ -2,11 +2,13 @@
 
 #include "AppError.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlError>
+#include <QThread>
 #include <QUrl>
 
 #include <cerrno>
@@ -254,7 +256,35 @@ void Connection::backupTo(const QString& target)
     removeStale(temp);
     try {
         // VACUUM INTO reads inside one transaction: the copy is a snapshot even while others write.
-        run(QStringLiteral("VACUUM INTO ?"), {temp});
+        // A writer that commits often leaves a reader only short gaps, which SQLite's own busy
+        // wait (coarse sleeps) tends to miss; so a locked database is tried again at short
+        // intervals for a while, with the driver's wait switched off meanwhile.
+        const QDeadlineTimer deadline(30000);
+        run(QStringLiteral("PRAGMA busy_timeout = 0"));
+        struct RestoreWait {
+            Connection& c;
+            ~RestoreWait()
+            {
+                try {
+                    c.run(QStringLiteral("PRAGMA busy_timeout = 5000"));
+                } catch (...) {
+                }
+            }
+        } restoreWait{*this};
+        for (;;) {
+            try {
+                run(QStringLiteral("VACUUM INTO ?"), {temp});
+                break;
+            } catch (const AppError& e) {
+                removeStale(temp);
+                const QString why = e.message();
+                const bool busy = why.contains(QStringLiteral("locked"), Qt::CaseInsensitive)
+                    || why.contains(QStringLiteral("busy"), Qt::CaseInsensitive);
+                if (!busy || deadline.hasExpired())
+                    throw;
+                QThread::msleep(2);
+            }
+        }
         syncFile(temp);
         verifyFile(temp);
     } catch (const AppError& e) {
@@ -303,9 +333,10 @@ void Connection::replaceWith(const QString& source, const std::function<void(con
         removeStale(keptNew);
         return fail(why);
     };
-    // With our connection closed a journal beside the file belongs to someone else's write.
+    // With our connection closed a journal beside the file belongs to someone else's write, which
+    // would go on in the replaced file and be lost.
     for (const char* suffix : {"-journal", "-wal"})
-        if (QFileInfo::exists(live + QLatin1String(suffix)))
+        if (QFileInfo(live + QLatin1String(suffix)).size() > 0)
             throw abandon(QStringLiteral("数据库文件正被其他程序使用 %1").arg(native(live)));
     // The replaced file stays reachable as .bak (a second name for it, or a copy where the file
     // system has no hard links); the earlier .bak goes only once the new one is complete.
