@@ -2,6 +2,7 @@
 
 #include "AppError.h"
 #include "Connection.h"
+#include "SqliteRows.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -20,23 +21,11 @@ void Dataset::setTable(const QString& table, const QString& keyField)
 void Dataset::open(const QString& sql, const QVariantList& params)
 {
     close();
-    QSqlQuery q = Connection::instance().run(sql, params);
-    const QSqlRecord rec = q.record();
-    QStringList fields;
-    for (int i = 0; i < rec.count(); ++i)
-        fields << rec.fieldName(i);
-    std::vector<Row> rows;
-    const int n = int(fields.size());
-    while (q.next()) {
-        Row r(n);
-        for (int i = 0; i < n; ++i)
-            r[i] = q.value(i);
-        rows.push_back(std::move(r));
-    }
+    SqliteRows result = readSqliteRows(Connection::instance().database(), sql, params);
     sql_ = sql;
     params_ = params;
-    fields_ = std::move(fields);
-    rows_ = std::move(rows);
+    fields_ = std::move(result.fields);
+    rows_ = std::move(result.rows);
     current_ = rows_.empty() ? -1 : 0;
     state_ = State::Browsing;
     Q_EMIT opened();
@@ -365,29 +354,84 @@ void Dataset::deleteCurrent()
     removeCurrentRow();
 }
 
+namespace {
+// One sort column's values in a form that compares fast: whole numbers as integers, texts (dates
+// are stored as sortable texts) as strings; a mixed column falls back to the general comparison.
+struct SortKey {
+    enum class Kind { Integer, Text, General } kind = Kind::Integer;
+    bool ascending = true;
+    std::vector<char> null;
+    std::vector<qint64> ints;
+    QStringList texts;
+    const std::vector<Dataset::Row>* rows = nullptr;
+    int field = 0;
+
+    SortKey(const std::vector<Dataset::Row>& all, int f, bool asc) : ascending(asc), rows(&all), field(f)
+    {
+        const size_t n = all.size();
+        null.resize(n);
+        bool anyText = false, anyInt = false, anyOther = false;
+        for (size_t r = 0; r < n; ++r) {
+            const QVariant& v = all[r][f];
+            null[r] = v.isNull();
+            if (v.isNull())
+                continue;
+            const int t = v.typeId();
+            if (t == QMetaType::LongLong || t == QMetaType::Int)
+                anyInt = true;
+            else if (t == QMetaType::QString)
+                anyText = true;
+            else
+                anyOther = true;
+        }
+        kind = anyOther || (anyInt && anyText) ? Kind::General : anyText ? Kind::Text : Kind::Integer;
+        if (kind == Kind::Integer) {
+            ints.resize(n);
+            for (size_t r = 0; r < n; ++r)
+                ints[r] = null[r] ? 0 : all[r][f].toLongLong();
+        } else if (kind == Kind::Text) {
+            texts.reserve(qsizetype(n));
+            for (size_t r = 0; r < n; ++r)
+                texts << (null[r] ? QString() : all[r][f].toString());
+        }
+    }
+
+    // -1, 0 or 1 in the column's direction; nulls come first ascending.
+    int compare(int a, int b) const
+    {
+        int c = 0;
+        if (null[a] != null[b])
+            c = null[a] ? -1 : 1;
+        else if (null[a])
+            return 0;
+        else if (kind == Kind::Integer)
+            c = ints[a] < ints[b] ? -1 : ints[a] > ints[b] ? 1 : 0;
+        else if (kind == Kind::Text)
+            c = texts[a].compare(texts[b]);
+        else {
+            const auto o = QVariant::compare((*rows)[a][field], (*rows)[b][field]);
+            c = o == QPartialOrdering::Less ? -1 : o == QPartialOrdering::Greater ? 1 : 0;
+        }
+        return ascending ? c : -c;
+    }
+};
+} // namespace
+
 void Dataset::sortBy(const QVector<QPair<int, bool>>& order)
 {
     if (isEditing())
         post();
+    std::vector<SortKey> keys;
+    for (const auto& [field, ascending] : order)
+        keys.emplace_back(rows_, field, ascending);
     std::vector<int> idx(rows_.size());
     std::iota(idx.begin(), idx.end(), 0);
-    auto less = [&](int a, int b) {
-        for (const auto& [field, ascending] : order) {
-            const QVariant& x = rows_[a][field];
-            const QVariant& y = rows_[b][field];
-            if (x.isNull() != y.isNull())
-                return ascending ? x.isNull() : y.isNull();
-            if (x.isNull())
-                continue;
-            const auto c = QVariant::compare(x, y);
-            if (c == QPartialOrdering::Less)
-                return ascending;
-            if (c == QPartialOrdering::Greater)
-                return !ascending;
-        }
+    std::stable_sort(idx.begin(), idx.end(), [&](int a, int b) {
+        for (const SortKey& k : keys)
+            if (const int c = k.compare(a, b))
+                return c < 0;
         return false;
-    };
-    std::stable_sort(idx.begin(), idx.end(), less);
+    });
     std::vector<Row> sorted;
     sorted.reserve(rows_.size());
     int newCurrent = -1;
