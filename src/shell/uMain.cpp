@@ -8,6 +8,23 @@
 #include "uDM.h"
 #include "uLogin.h"
 
+#include "uCountByDay.h"
+#include "uCountByZhanYao.h"
+#include "uXJRJ.h"
+#include "uXJTJ_YearMonth.h"
+#include "uYearMonth.h"
+#include "uZhanYao.h"
+#include "u_.h"
+#include "u_BankInfo.h"
+#include "u_BankTJByZhanYao.h"
+#include "u_BankTJbyday.h"
+#include "u_DBbak.h"
+#include "u_OnLineAsk.h"
+#include "u_about.h"
+#include "u_bankJZ.h"
+#include "u_bankYearMonth.h"
+#include "u_user.h"
+
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
@@ -112,7 +129,7 @@ private:
 
 QVector<ToolButton> toolBarTable()
 {
-    using namespace ToolbarIcons;
+    using ToolbarIcons::Journal, ToolbarIcons::SummaryStatistics, ToolbarIcons::MonthlyStatistics, ToolbarIcons::Exit;
     return {
         {"ToolButton1", QStringLiteral("现金日记账"), Journal, &TfrmMain::N5Click},
         {"ToolButton2", QStringLiteral("现金摘要统计"), SummaryStatistics, &TfrmMain::N10Click},
@@ -161,26 +178,24 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent)
     setObjectName(QStringLiteral("frmMain"));
     showLogin = [this] { openModal(frmLogin, this); };
 
-    // Each command: its menu item, the right it asks and the window it shows. A window still to
-    // be built shows nothing yet; wiring one is a matter of its line here, e.g.
-    // [this] { openModal(frmXJRJ, this); }.
+    // Each command: its menu item, the right it asks and the window it shows.
     commands_ = {
-        {QStringLiteral("N23"), QStringLiteral("F1"), [] {}},   // TfrmYearMonth
-        {QStringLiteral("N27"), QStringLiteral("F2"), [] {}},   // TfrmUser
-        {QStringLiteral("N30"), QStringLiteral("F3"), [] {}},   // RunBackupRestore(this)
-        {QStringLiteral("N32"), QStringLiteral("F4"), [] {}},   // Tfrm_
-        {QStringLiteral("N5"), QStringLiteral("F5"), [] {}},    // TfrmXJRJ
-        {QStringLiteral("N7"), QStringLiteral("F6"), [] {}},    // TfrmZhanYao
-        {QStringLiteral("N9"), QStringLiteral("F7"), [] {}},    // TfrmXJTJ_YearMonth
-        {QStringLiteral("N10"), QStringLiteral("F8"), [] {}},   // TfrmCountByZhanYao
-        {QStringLiteral("N12"), QStringLiteral("F9"), [] {}},   // TfrmCountByDay
-        {QStringLiteral("N13"), QStringLiteral("F0"), [] {}},   // TfrmBankJZ
-        {QStringLiteral("N15"), QStringLiteral("F11"), [] {}},  // TfrmbankInfo
-        {QStringLiteral("N18"), QStringLiteral("F13"), [] {}},  // Tfrmbank_yearMonth
-        {QStringLiteral("N17"), QStringLiteral("F12"), [] {}},  // TfrmBankTJByZhanYao
-        {QStringLiteral("N20"), QStringLiteral("F14"), [] {}},  // TfrmBankTJByDay
-        {QStringLiteral("N31"), QString(), [] {}},              // Tfrm_OnLineAsk
-        {QStringLiteral("N26"), QString(), [] {}},              // Tfrmabout
+        {QStringLiteral("N23"), QStringLiteral("F1"), [this] { openModal(frmYearMonth, this); }},
+        {QStringLiteral("N27"), QStringLiteral("F2"), [this] { openModal(frmUser, this); }},
+        {QStringLiteral("N30"), QStringLiteral("F3"), [this] { RunBackupRestore(this); }},
+        {QStringLiteral("N32"), QStringLiteral("F4"), [this] { openModal(frm_, this); }},
+        {QStringLiteral("N5"), QStringLiteral("F5"), [this] { openModal(frmXJRJ, this); }},
+        {QStringLiteral("N7"), QStringLiteral("F6"), [this] { openModal(frmZhanYao, this); }},
+        {QStringLiteral("N9"), QStringLiteral("F7"), [this] { openModal(frmXJTJ_YearMonth, this); }},
+        {QStringLiteral("N10"), QStringLiteral("F8"), [this] { openModal(frmCountByZhanYao, this); }},
+        {QStringLiteral("N12"), QStringLiteral("F9"), [this] { openModal(frmCountByDay, this); }},
+        {QStringLiteral("N13"), QStringLiteral("F0"), [this] { openModal(frmBankJZ, this); }},
+        {QStringLiteral("N15"), QStringLiteral("F11"), [this] { openModal(frmbankInfo, this); }},
+        {QStringLiteral("N18"), QStringLiteral("F13"), [this] { openModal(frmbank_yearMonth, this); }},
+        {QStringLiteral("N17"), QStringLiteral("F12"), [this] { openModal(frmBankTJByZhanYao, this); }},
+        {QStringLiteral("N20"), QStringLiteral("F14"), [this] { openModal(frmBankTJByDay, this); }},
+        {QStringLiteral("N31"), QString(), [this] { openModal(frm_OnLineAsk, this); }},
+        {QStringLiteral("N26"), QString(), [this] { openModal(frmabout, this); }},
     };
 
     FormCreate();
