@@ -97,17 +97,18 @@ QVector<QImage> GridPrinter::renderImages(const QPageLayout& page, int dpi) cons
         pages << img;
     };
     start();
-    auto painter = std::make_unique<QPainter>(&pages.back());
-    const auto place = [&] { painter->translate(paintMm.left() * dotsPerMm, paintMm.top() * dotsPerMm); };
+    // One painter for every page: paint() holds a reference to it across page breaks.
+    QPainter painter(&pages.back());
+    const auto place = [&] { painter.translate(paintMm.left() * dotsPerMm, paintMm.top() * dotsPerMm); };
     place();
-    paint(*painter, QRectF(QPointF(0, 0), paintMm.size()), dotsPerMm, [&] {
-        painter.reset();
+    paint(painter, QRectF(QPointF(0, 0), paintMm.size()), dotsPerMm, [&] {
+        painter.end();
         start();
-        painter = std::make_unique<QPainter>(&pages.back());
+        painter.begin(&pages.back());
         place();
         return true;
     });
-    painter.reset();
+    painter.end();
     return pages;
 }
 
