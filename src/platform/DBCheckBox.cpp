@@ -2,6 +2,7 @@
 
 #include "Application.h"
 #include "Dataset.h"
+#include "RowFollower.h"
 
 DBCheckBox::DBCheckBox(const QString& text, QWidget* parent) : QCheckBox(text, parent)
 {
@@ -23,13 +24,7 @@ void DBCheckBox::bind(Dataset* dataset, const QString& field)
         disconnect(ds_, nullptr, this, nullptr);
     ds_ = dataset;
     field_ = field;
-    connect(ds_, &Dataset::afterScroll, this, &DBCheckBox::refresh);
-    connect(ds_, &Dataset::opened, this, &DBCheckBox::refresh);
-    connect(ds_, &Dataset::stateChanged, this, &DBCheckBox::refresh);
-    connect(ds_, &Dataset::rowChanged, this, [this](int row) {
-        if (ds_ && row == ds_->currentRow())
-            refresh();
-    });
+    followCurrentRow(ds_, this, [this] { refresh(); });
     refresh();
 }
 

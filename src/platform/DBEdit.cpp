@@ -2,6 +2,7 @@
 
 #include "Application.h"
 #include "Dataset.h"
+#include "RowFollower.h"
 
 DBEdit::DBEdit(QWidget* parent) : QLineEdit(parent)
 {
@@ -15,13 +16,7 @@ void DBEdit::bind(Dataset* dataset, const QString& field, Kind kind)
     ds_ = dataset;
     field_ = field;
     kind_ = kind;
-    connect(ds_, &Dataset::afterScroll, this, &DBEdit::refresh);
-    connect(ds_, &Dataset::opened, this, &DBEdit::refresh);
-    connect(ds_, &Dataset::stateChanged, this, &DBEdit::refresh);
-    connect(ds_, &Dataset::rowChanged, this, [this](int row) {
-        if (ds_ && row == ds_->currentRow())
-            refresh();
-    });
+    followCurrentRow(ds_, this, [this] { refresh(); });
     refresh();
 }
 

@@ -60,8 +60,9 @@ void eachLine(const Table& t, Line line)
 }
 
 // A tab-separated cell cannot hold a tab or a line break; they become spaces.
-QString plainCell(QString s)
+QString plainCell(const QString& text)
 {
+    QString s = text;
     for (QChar& ch : s)
         if (ch == u'\t' || ch == u'\r' || ch == u'\n')
             ch = u' ';
@@ -150,7 +151,9 @@ const char* rtfAlign(const GridColumn& c)
 
 } // namespace
 
-void writeText(const Table& t, QIODevice& out)
+namespace {
+// TXT and CSV differ only in the separator and in how a cell is written.
+void writeDelimited(const Table& t, QIODevice& out, QChar separator, QString (*cell)(const QString&))
 {
     Sink sink(out);
     sink.ascii(Bom);
@@ -158,31 +161,19 @@ void writeText(const Table& t, QIODevice& out)
         QString line;
         for (int i = 0; i < cells.size(); ++i) {
             if (i)
-                line += u'\t';
-            line += plainCell(cells[i]);
+                line += separator;
+            line += cell(cells[i]);
         }
         line += QStringLiteral("\r\n");
         sink.text(line);
     });
     sink.flush();
 }
+} // namespace
 
-void writeCsv(const Table& t, QIODevice& out)
-{
-    Sink sink(out);
-    sink.ascii(Bom);
-    eachLine(t, [&](QStringList& cells, int) {
-        QString line;
-        for (int i = 0; i < cells.size(); ++i) {
-            if (i)
-                line += u',';
-            line += csvCell(cells[i]);
-        }
-        line += QStringLiteral("\r\n");
-        sink.text(line);
-    });
-    sink.flush();
-}
+void writeText(const Table& t, QIODevice& out) { writeDelimited(t, out, u'\t', plainCell); }
+
+void writeCsv(const Table& t, QIODevice& out) { writeDelimited(t, out, u',', csvCell); }
 
 void writeHtml(const Table& t, QIODevice& out)
 {
