@@ -11,6 +11,8 @@
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QApplication>
+#include <QEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSqlQuery>
@@ -124,6 +126,12 @@ TfrmLogin::TfrmLogin(QWidget* owner) : QDialog(owner, Qt::Dialog | Qt::Frameless
     Edit2 = new QLineEdit(panel);
     Edit2->setObjectName(QStringLiteral("Edit2"));
     Edit2->setEchoMode(QLineEdit::Password);
+    // Echoed as "*". The box takes its mask character only at a style change, so one is sent
+    // once the sheet is in force.
+    Edit2->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
+    Edit2->ensurePolished();
+    QEvent styleChange(QEvent::StyleChange);
+    QApplication::sendEvent(Edit2, &styleChange);
     Edit2->setGeometry(96, 94, 128, 22);
     Label2->setBuddy(Edit2);
 

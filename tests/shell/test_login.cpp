@@ -117,6 +117,9 @@ private Q_SLOTS:
         QCOMPARE(dlg.Label2->buddy(), dlg.Edit2);
         QVERIFY(dlg.ComboBox1->isEditable());
         QCOMPARE(dlg.Edit2->echoMode(), QLineEdit::Password);
+        dlg.Edit2->setText(QStringLiteral("abc"));
+        QCOMPARE(dlg.Edit2->displayText(), QStringLiteral("***"));
+        dlg.Edit2->clear();
         QCOMPARE(dlg.Edit2->maxLength(), 32767); // no limit of its own
         QVERIFY(!dlg.btnOK->isDefault() && !dlg.btnOK->autoDefault());
         QVERIFY(!dlg.btnExit->isDefault() && !dlg.btnExit->autoDefault());
