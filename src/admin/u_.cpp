@@ -1,4 +1,5 @@
 #include "u_.h"
+#include "Maximise.h"
 
 #include "AppError.h"
 #include "Application.h"
@@ -67,7 +68,7 @@ Tfrm_::Tfrm_(QWidget* owner) : QDialog(owner)
     auto* all = new QGridLayout(this);
     all->addWidget(content, 0, 0, Qt::AlignCenter);
     setMinimumSize(360, 220);
-    setWindowState(Qt::WindowMaximized);
+    maximise(this);
 
     onSignal(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     onSignal(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });

@@ -1,4 +1,5 @@
 #include "JournalEntryDialog.h"
+#include "Maximise.h"
 
 #include "Application.h"
 #include "BankAccounts.h"
@@ -205,7 +206,7 @@ JournalEntryDialog::JournalEntryDialog(QWidget* owner, Dataset& list, JournalKin
         setFixedSize(385, 371);
     } else {
         resize(640, 480);
-        setWindowState(Qt::WindowMaximized);
+        maximise(this);
     }
     UpdateButtons();
 }

@@ -1,4 +1,5 @@
 #include "JournalWindow.h"
+#include "Maximise.h"
 
 #include "Application.h"
 #include "Balances.h"
@@ -169,7 +170,7 @@ JournalWindow::JournalWindow(QWidget* owner, JournalKind kind) : QDialog(owner),
     lay->addWidget(DBGridEh1, 1);
 
     resize(900, 600);
-    setWindowState(Qt::WindowMaximized);
+    maximise(this);
     FormCanResize();
 }
 

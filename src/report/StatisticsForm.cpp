@@ -1,4 +1,5 @@
 #include "StatisticsForm.h"
+#include "Maximise.h"
 
 #include "AppError.h"
 #include "Application.h"
@@ -50,7 +51,7 @@ StatisticsForm::StatisticsForm(QWidget* owner, const Design& design) : QDialog(o
     layout_->addWidget(RzToolbar1);
     layout_->addWidget(DBGridEh1, 1);
     resize(760, 520);
-    setWindowState(Qt::WindowMaximized);
+    maximise(this);
 
     onSignal(RzToolButton1, &QAction::triggered, this, [this] { RzToolButton1Click(); });
     onSignal(RzToolButton2, &QAction::triggered, this, [this] { RzToolButton2Click(); });

@@ -3,6 +3,7 @@
 #include "AppError.h"
 #include "Application.h"
 #include "ClockPane.h"
+#include "Maximise.h"
 #include "Messages.h"
 #include "ToolbarIcons.h"
 #include "uDM.h"
@@ -28,14 +29,12 @@
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QImageReader>
 #include <QLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
-#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -216,10 +215,7 @@ void TfrmMain::FormCreate()
     Image1->setObjectName(QStringLiteral("Image1"));
     setCentralWidget(Image1);
     buildStatusBar();
-    // Covering the screen first keeps the window full size where no window manager maximises it.
-    if (const QScreen* s = QGuiApplication::primaryScreen())
-        setGeometry(s->availableGeometry());
-    setWindowState(Qt::WindowMaximized);
+    maximise(this);
     // An unreadable picture is reported and the window opens without one.
     runGuarded([this] { loadBackground(DM->ProgramDir() + QStringLiteral("Main.jpg")); });
 }
