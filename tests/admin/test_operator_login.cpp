@@ -1,5 +1,6 @@
 // The login accepts exactly the password that the operator dialog stored.
 #include "u_user.h"
+#include "TypeInto.h"
 
 #include "DBEdit.h"
 #include "Database.h"
@@ -21,11 +22,7 @@ class TestOperatorLogin : public QObject {
     std::unique_ptr<TestDatabase> db;
     std::unique_ptr<FakeMessages> msgs;
 
-    static void type(QLineEdit* box, const QString& text)
-    {
-        box->selectAll();
-        QTest::keyClicks(box, text);
-    }
+    static void type(QLineEdit* box, const QString& text) { typeInto(box, text); }
 
 private Q_SLOTS:
     void initTestCase() { DM = new TDM(QCoreApplication::instance()); }

@@ -1,4 +1,5 @@
 #include "u_user.h"
+#include "TypeInto.h"
 
 #include "Connection.h"
 #include "DBCheckBox.h"
@@ -36,14 +37,7 @@ DBCheckBox* boxFor(TfrmUser& f, const QString& column)
     return nullptr;
 }
 // Types into the password box as a user would, replacing what it shows.
-void typePassword(TfrmUser& f, const QString& text)
-{
-    f.DBEdit2->selectAll();
-    if (text.isEmpty())
-        QTest::keyClick(f.DBEdit2, Qt::Key_Backspace);
-    else
-        QTest::keyClicks(f.DBEdit2, text);
-}
+void typePassword(TfrmUser& f, const QString& text) { typeInto(f.DBEdit2, text); }
 // Non-ASCII text cannot be typed key by key; it arrives as one edit, like an input method's.
 void typeName(TfrmUser& f, const QString& text)
 {

@@ -1,6 +1,7 @@
 // Both entry dialogs over a real journal list: bound boxes, the summary pick, the amount boxes,
 // the buttons, the save checks and the save, "增加", "取消" and closing.
 #include "JournalUiFixture.h"
+#include "TypeInto.h"
 
 #include "Balances.h"
 #include "DBEdit.h"
@@ -49,14 +50,7 @@ struct Scene {
     std::unique_ptr<JournalEntryDialog> dialog;
 };
 
-void type(DBEdit* box, const QString& text)
-{
-    box->selectAll();
-    if (text.isEmpty())
-        QTest::keyClick(box, Qt::Key_Delete);
-    else
-        QTest::keyClicks(box, text);
-}
+void type(DBEdit* box, const QString& text) { typeInto(box, text); }
 
 bool isSkyBlue(const QWidget* w) { return w->palette().color(QPalette::Base) == JournalEntryDialog::skyBlue(); }
 bool isWindowColour(const QWidget* w) { return w->palette().color(QPalette::Base) == QApplication::palette(w).color(QPalette::Base); }
