@@ -3,10 +3,19 @@
 #include "Connection.h"
 #include "Dataset.h"
 
+QDateTime StoredPeriod()
+{
+    return Dataset::parseDateTime(Connection::instance().scalar(QStringLiteral("Select YearMonth from FinscalYearMonth ")));
+}
+
+void SavePeriod(const QDateTime& value)
+{
+    Connection::instance().run(QStringLiteral("UPdate FinscalYearMonth Set YearMonth=:D "), {Dataset::dateTimeText(value)});
+}
+
 QString GetPeriodDate()
 {
-    const QVariant v = Connection::instance().scalar(QStringLiteral("Select YearMonth from FinscalYearMonth "));
-    const QDateTime t = Dataset::parseDateTime(v);
+    const QDateTime t = StoredPeriod();
     if (!t.isValid())
         return QStringLiteral("1899-12-30");
     return t.date().toString(QStringLiteral("yyyy-MM-dd"));

@@ -3,6 +3,11 @@
 #include <QDateTime>
 #include <QString>
 
+// The stored period date and time of the first FinscalYearMonth row; invalid when there is none.
+QDateTime StoredPeriod();
+// Sets every FinscalYearMonth row to `value` (date and time of day as given).
+void SavePeriod(const QDateTime& value);
+
 // The period text "yyyy-MM-dd" of the first FinscalYearMonth row, read afresh on every call;
 // "1899-12-30" when the table is empty.
 QString GetPeriodDate();

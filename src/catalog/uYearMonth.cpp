@@ -1,15 +1,13 @@
 #include "uYearMonth.h"
 
 #include "Application.h"
-#include "Connection.h"
-#include "Dataset.h"
 #include "Messages.h"
+#include "Period.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QSqlQuery>
 #include <QVBoxLayout>
 
 TfrmYearMonth* frmYearMonth = nullptr;
@@ -26,11 +24,6 @@ void PeriodPicker::setFullDateTime(const QDateTime& t)
 {
     time_ = QTime(t.time().hour(), t.time().minute(), t.time().second());
     setDate(t.date());
-}
-
-void SavePeriod(const QDateTime& value)
-{
-    Connection::instance().run(QStringLiteral("UPdate FinscalYearMonth Set YearMonth=:D "), {Dataset::dateTimeText(value)});
 }
 
 TfrmYearMonth::TfrmYearMonth(QWidget* owner) : QDialog(owner)
@@ -75,10 +68,7 @@ TfrmYearMonth::~TfrmYearMonth()
 
 void TfrmYearMonth::FormCreate()
 {
-    QSqlQuery q = Connection::instance().run(QStringLiteral("Select YearMonth From FinscalYearMonth"));
-    if (!q.next())
-        return;
-    const QDateTime stored = Dataset::parseDateTime(q.value(0));
+    const QDateTime stored = StoredPeriod();
     if (stored.isValid())
         DateTimePicker1->setDate(stored.date()); // the picker keeps its own time of day
 }

@@ -42,6 +42,3 @@ private:
 };
 
 extern TfrmYearMonth* frmYearMonth;
-
-// The statement that stores the period in every row of FinscalYearMonth.
-void SavePeriod(const QDateTime& value);
