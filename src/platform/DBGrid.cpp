@@ -149,17 +149,9 @@ void DBGrid::setDataset(Dataset* ds)
 {
     if (Dataset* old = dataset())
         disconnect(old, nullptr, this, nullptr);
-    // While a row is being removed the view moves its current row to a neighbour; the dataset
-    // is mid-change then (a cancelled new row is still its current row) and places its own
-    // current row afterwards, so the view must not move it. Connected around the model's own
-    // connections so the flag spans the model's removal.
-    if (ds)
-        connect(ds, &Dataset::rowAboutToBeRemoved, this, [this] { following_ = true; });
     model_->setDataset(ds);
-    if (ds) {
-        connect(ds, &Dataset::rowRemoved, this, [this] { following_ = false; });
+    if (ds)
         connect(ds, &Dataset::afterScroll, this, &DBGrid::followDataset);
-    }
     followDataset();
 }
 

@@ -75,7 +75,9 @@ int Dataset::fieldWidth(const QString& name) const
 
 void Dataset::moveTo(int row)
 {
-    if (rows_.empty())
+    // A view told of an insertion or removal may move its own current row meanwhile; the set
+    // places its current row itself once the change is complete.
+    if (rows_.empty() || reshaping_)
         return;
     row = std::clamp(row, 0, rowCount() - 1);
     if (row == current_)
@@ -170,6 +172,7 @@ void Dataset::append()
     if (isEditing())
         post();
     const int at = rowCount();
+    reshaping_ = true;
     Q_EMIT rowAboutToBeInserted(at);
     rows_.push_back(Row(fieldCount()));
     pending_ = rows_.back();
@@ -177,6 +180,7 @@ void Dataset::append()
     current_ = at;
     state_ = State::Inserting;
     Q_EMIT rowInserted(at);
+    reshaping_ = false;
     Q_EMIT stateChanged();
     Q_EMIT afterScroll();
 }
@@ -297,18 +301,8 @@ void Dataset::cancel()
 {
     if (!isEditing())
         return;
-    const bool wasInserting = state_ == State::Inserting;
-    pending_.clear();
-    modified_.clear();
-    if (wasInserting) {
-        const int at = current_;
-        Q_EMIT rowAboutToBeRemoved(at);
-        rows_.erase(rows_.begin() + at);
-        current_ = rows_.empty() ? -1 : std::min(at, rowCount() - 1);
-        state_ = State::Browsing;
-        Q_EMIT rowRemoved(at);
-        Q_EMIT stateChanged();
-        Q_EMIT afterScroll();
+    if (state_ == State::Inserting) { // the new row was never stored: it just goes
+        removeCurrentRow();
         return;
     }
     state_ = State::Browsing;
@@ -335,6 +329,7 @@ void Dataset::removeCurrentRow()
     if (current_ < 0)
         return;
     const int at = current_;
+    reshaping_ = true;
     Q_EMIT rowAboutToBeRemoved(at);
     rows_.erase(rows_.begin() + at);
     pending_.clear();
@@ -343,6 +338,7 @@ void Dataset::removeCurrentRow()
     const bool stateMoved = state_ != State::Browsing;
     state_ = State::Browsing;
     Q_EMIT rowRemoved(at);
+    reshaping_ = false;
     if (stateMoved)
         Q_EMIT stateChanged();
     Q_EMIT afterScroll();

@@ -120,6 +120,7 @@ private:
     std::vector<Row> rows_;
     State state_ = State::Inactive;
     int current_ = -1;
+    bool reshaping_ = false; // between the about-to and done signals of an insertion or removal
     Row pending_;
     QSet<int> modified_;
     mutable QHash<QString, int> widths_;
