@@ -3,6 +3,10 @@
 #include <limits>
 #include <stdexcept>
 
+namespace {
+std::uint64_t digit(QChar c) { return static_cast<std::uint64_t>(c.digitValue()); }
+}
+
 std::optional<Money> Money::parse(const QString& text)
 {
     const QString s = text.trimmed();
@@ -14,30 +18,36 @@ std::optional<Money> Money::parse(const QString& text)
         negative = s[0] == u'-';
         ++i;
     }
-    constexpr std::int64_t max = std::numeric_limits<std::int64_t>::max();
-    std::int64_t whole = 0;
+    // The magnitude is gathered unsigned, so the most negative value (one beyond the largest
+    // positive one) fits without a signed overflow; the whole amount, fraction included, is
+    // checked against the sign's own limit.
+    constexpr std::uint64_t largest = std::numeric_limits<std::int64_t>::max();
+    std::uint64_t whole = 0;
     int wholeDigits = 0;
     for (; i < s.size() && s[i].isDigit(); ++i, ++wholeDigits) {
-        const int d = s[i].digitValue();
-        if (whole > (max / Scale - d) / 10)
+        whole = whole * 10 + digit(s[i]);
+        if (whole > largest / Scale + 1)
             return std::nullopt;
-        whole = whole * 10 + d;
     }
-    std::int64_t fraction = 0;
+    std::uint64_t fraction = 0;
     int fractionDigits = 0;
     if (i < s.size() && s[i] == u'.') {
         for (++i; i < s.size() && s[i].isDigit(); ++i, ++fractionDigits) {
             if (fractionDigits == 4)
                 return std::nullopt;
-            fraction = fraction * 10 + s[i].digitValue();
+            fraction = fraction * 10 + digit(s[i]);
         }
     }
     if (i != s.size() || wholeDigits + fractionDigits == 0)
         return std::nullopt;
     for (int k = fractionDigits; k < 4; ++k)
         fraction *= 10;
-    const std::int64_t units = whole * Scale + fraction;
-    return Money(negative ? -units : units);
+    const std::uint64_t limit = negative ? largest + 1 : largest;
+    if (whole > (limit - fraction) / Scale)
+        return std::nullopt;
+    const std::uint64_t magnitude = whole * Scale + fraction;
+    // Two's complement negation in unsigned arithmetic, then the exact signed value.
+    return Money(static_cast<std::int64_t>(negative ? ~magnitude + 1 : magnitude));
 }
 
 Money Money::fromStorage(const QVariant& v)

@@ -47,6 +47,7 @@ private Q_SLOTS:
         QTest::newRow("bank accepted") << bank << inMonth << s(" 农行 ") << s("x") << s("") << s("1.5") << s("");
         QTest::newRow("debit not a number") << cash << inMonth << s("") << s("x") << s("12a") << s("") << s("借方（增加）金额无效：请输入数字，最多四位小数，且不能超出金额范围!");
         QTest::newRow("credit five decimals") << cash << inMonth << s("") << s("x") << s("1") << s("0.00001") << s("贷方（减少）金额无效：请输入数字，最多四位小数，且不能超出金额范围!");
+        QTest::newRow("debit fraction beyond money") << cash << inMonth << s("") << s("x") << s("922337203685477.9999") << s("") << s("借方（增加）金额无效：请输入数字，最多四位小数，且不能超出金额范围!");
         QTest::newRow("debit beyond money") << cash << inMonth << s("") << s("x") << s("99999999999999999999") << s("") << s("借方（增加）金额无效：请输入数字，最多四位小数，且不能超出金额范围!");
     }
     void firstFailedCheckWins()

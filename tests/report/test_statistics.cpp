@@ -1,4 +1,5 @@
 // The statistics statements against real database files: groups, ranges and exact sums.
+#include "AppError.h"
 #include "Connection.h"
 #include "ReportFixture.h"
 #include "Statistics.h"
@@ -216,6 +217,16 @@ private Q_SLOTS:
         QCOMPARE(rowsOf(bySummaryStatistics(Journal::Cash, QDate(2024, 7, 1), QDate(2024, 7, 1), me)),
                  rowsL({"零钱|1|3|-2"}));
         QCOMPARE(rowsOf(yearMonthStatistics(Journal::Cash, QStringLiteral("2024"), me)), rowsL({"2024|7|1|3|-2"}));
+    }
+
+    // Two amounts whose sum does not fit are refused, never shown wrapped to a negative total.
+    void anOverflowingSumIsRefused()
+    {
+        TestDatabase db;
+        for (int i = 0; i < 2; ++i)
+            addCash({.when = QStringLiteral("2024-07-01 00:00:00"), .voucher = {}, .summary = QStringLiteral("大额"),
+                     .debit = QStringLiteral("900000000000000")});
+        QVERIFY_THROWS_EXCEPTION(AppError, rowsOf(yearMonthStatistics(Journal::Cash, QStringLiteral("2024"), me)));
     }
 
     void statementsSearchAnIndex_data()
