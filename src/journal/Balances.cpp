@@ -3,6 +3,10 @@
 #include "Connection.h"
 #include "Dataset.h"
 #include "Period.h"
+#include "SameName.h"
+
+#include <QVector>
+#include <optional>
 
 namespace {
 // The members' condition, shared by the listing of a set and its rewrite so the two always
@@ -41,6 +45,56 @@ void openOnLastRow(Dataset& list, JournalKind kind, const Journals::Statement& s
 }
 
 void run(const Journals::Statement& st) { Connection::instance().run(st.sql, st.params); }
+
+// One balance set: whose entries, of which month (any date of it), for the bank of which account.
+struct BalanceSet {
+    QString user;
+    QString periodText;
+    QString account;
+};
+
+bool sameSet(const BalanceSet& a, const BalanceSet& b, bool byAccount)
+{
+    return sameName(a.user, b.user) && a.periodText.left(7) == b.periodText.left(7)
+        && (!byAccount || sameName(a.account, b.account));
+}
+
+// The set a stored entry belongs to; none when the row is gone or has no operator or date.
+std::optional<BalanceSet> storedSetOf(const JournalDesign& d, const QVariant& key)
+{
+    const QString sql = QStringLiteral("SELECT %1, %2, %3 FROM %4 WHERE %5=?")
+                            .arg(JournalField::operatorName, d.dateField,
+                                 d.isBank() ? JournalField::account : QStringLiteral("NULL"), d.table, JournalField::key);
+    auto row = Connection::instance().run(sql, {key});
+    if (!row.next() || row.value(0).isNull() || row.value(1).isNull())
+        return std::nullopt;
+    return BalanceSet{row.value(0).toString(), row.value(1).toString().left(10), Journals::accountOf(row.value(2))};
+}
+
+// The sets a change touches: the one the list shows first, then each other set an entry left
+// or joined. Each is rewritten once, so every stored balance keeps the running-sum rule.
+class TouchedSets {
+public:
+    TouchedSets(JournalKind kind, BalanceSet shown) : kind_(kind), sets_{std::move(shown)} {}
+    void add(const std::optional<BalanceSet>& s)
+    {
+        if (!s)
+            return;
+        for (const BalanceSet& have : sets_)
+            if (sameSet(have, *s, designOf(kind_).isBank()))
+                return;
+        sets_ << *s;
+    }
+    void rewrite() const
+    {
+        for (const BalanceSet& s : sets_)
+            run(Journals::balanceRewrite(kind_, s.periodText, s.user, s.account));
+    }
+
+private:
+    JournalKind kind_;
+    QVector<BalanceSet> sets_;
+};
 } // namespace
 
 namespace Journals {
@@ -87,19 +141,14 @@ void SaveEntry(Dataset& list, JournalKind kind, const QString& periodText, const
     const JournalDesign& d = designOf(kind);
     prepareList(list, d);
     Transaction t;
-    // An edited bank entry moved to another account leaves a gap in its old account's set;
-    // that set is rewritten too, so no stored balance is left stale.
-    QString previousAccount;
-    bool previousToo = false;
-    if (d.isBank() && list.state() == Dataset::State::Editing) {
-        previousAccount = accountOf(Connection::instance().scalar(
-            QStringLiteral("SELECT KaiHuBank FROM YHRJZ WHERE autoID=?"), {list.value(JournalField::key)}));
-        previousToo = previousAccount.compare(bankAccount, Qt::CaseInsensitive) != 0;
-    }
+    TouchedSets sets(kind, {currentUser, periodText, bankAccount});
+    // An edited entry may leave a set other than the one listed (another month found by a
+    // search, another account): that set is rewritten too, as is the one it joins.
+    if (list.state() == Dataset::State::Editing)
+        sets.add(storedSetOf(d, list.value(JournalField::key)));
     const QVariant key = list.writePending();
-    run(balanceRewrite(kind, periodText, currentUser, bankAccount));
-    if (previousToo)
-        run(balanceRewrite(kind, periodText, currentUser, previousAccount));
+    sets.add(storedSetOf(d, key));
+    sets.rewrite();
     t.commit();
     // Memory follows the database only once the change is committed.
     list.acceptPending(key);
@@ -114,8 +163,10 @@ bool DeleteEntry(Dataset& list, JournalKind kind, const QString& periodText, con
     prepareList(list, d);
     const QString account = d.isBank() ? accountOf(list.value(JournalField::account)) : QString();
     Transaction t;
+    TouchedSets sets(kind, {currentUser, periodText, account});
+    sets.add(storedSetOf(d, list.value(JournalField::key)));
     list.deleteCurrentInDatabase();
-    run(balanceRewrite(kind, periodText, currentUser, account));
+    sets.rewrite();
     t.commit();
     list.removeCurrentRow();
     openOnLastRow(list, kind, balanceSet(kind, periodText, currentUser, account));

@@ -32,14 +32,14 @@ void OpenPeriodListing(Dataset& list, JournalKind kind, const QString& periodTex
 QString accountOf(const QVariant& stored);
 
 // Saves the list's pending row (inserting or editing) and rewrites its balance set, in one
-// transaction. The row must already carry its stamps. On success the list holds the balance set,
+// transaction; the set an edited entry left and the one it joined are rewritten too. The row must already carry its stamps. On success the list holds the balance set,
 // positioned on its last row; on any error nothing is stored, the row stays pending and the
 // error propagates.
 void SaveEntry(Dataset& list, JournalKind kind, const QString& periodText, const QString& currentUser,
                const QString& bankAccount = QString());
 
 // Deletes the list's current entry and rewrites the balance set of the period (for the bank, of
-// the deleted entry's account), in one transaction. On success the list holds that set; on any
+// the deleted entry's account), in one transaction, with the set the entry belonged to. On success the list holds that set; on any
 // error nothing changes and the entry stays listed. Returns false when there was no entry.
 bool DeleteEntry(Dataset& list, JournalKind kind, const QString& periodText, const QString& currentUser);
 }

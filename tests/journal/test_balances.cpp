@@ -53,6 +53,23 @@ void appendCash(Dataset& list, const QString& when, const QString& debit, const 
     list.setValue(QStringLiteral("DaiFang"), amount(credit));
 }
 
+// Entries whose stored balance breaks the running-sum rule of their own set (operator, month,
+// for the bank account), as "key=stored/expected".
+QStringList brokenBalances(JournalKind kind)
+{
+    const JournalDesign& d = designOf(kind);
+    const QString account = d.isBank() ? QStringLiteral(", KaiHuBank") : QString();
+    QSqlQuery q = Connection::instance().run(
+        QStringLiteral("SELECT autoID, YuE, running FROM (SELECT autoID, YuE, sum(coalesce(JieFang, 0) - coalesce(DaiFang, 0)) "
+                       "OVER (PARTITION BY Fillter, substr(%2, 1, 7)%3 ORDER BY %2, autoID "
+                       "ROWS BETWEEN UNBOUNDED PRECEDING AND CURRENT ROW) AS running FROM %1) WHERE YuE IS NOT running")
+            .arg(d.table, d.dateField, account));
+    QStringList out;
+    while (q.next())
+        out << QStringLiteral("%1=%2/%3").arg(q.value(0).toString(), q.value(1).toString(), q.value(2).toString());
+    return out;
+}
+
 void failOnUpdateOf(const QString& table, qlonglong id)
 {
     TestDatabase::exec(QStringLiteral("CREATE TRIGGER refuse_balance BEFORE UPDATE OF YuE ON %1 WHEN NEW.autoID = %2 "
@@ -238,21 +255,79 @@ private Q_SLOTS:
         QVERIFY(!Journals::DeleteEntry(list, JournalKind::Cash, period, admin));
     }
 
-    void deletingFromASearchOfAnotherMonthRewritesThePeriod()
+    void bankEntryMovedBetweenFullWidthSpellingsLeavesNoStaleBalance()
     {
-        const qlonglong feb1 = addCash(QStringLiteral("2024-02-01 08:00:00"), QStringLiteral("10"), QString());
-        const qlonglong feb2 = addCash(QStringLiteral("2024-02-02 08:00:00"), QStringLiteral("10"), QString());
-        const qlonglong mar1 = addCash(QStringLiteral("2024-03-01 08:00:00"), QStringLiteral("3"), QString());
-        const qlonglong mar2 = addCash(QStringLiteral("2024-03-02 08:00:00"), QString(), QStringLiteral("1"));
+        // Full-width letters are different accounts to the store: the old one must be rewritten.
+        const QString upper = QStringLiteral("ＩＣＢＣ"), lower = QStringLiteral("ｉｃｂｃ");
+        const qlonglong a1 = addBank(QStringLiteral("2024-03-01 08:00:00"), QStringLiteral("10"), QString(), upper);
+        const qlonglong a2 = addBank(QStringLiteral("2024-03-02 08:00:00"), QStringLiteral("5"), QString(), upper);
+        const qlonglong a3 = addBank(QStringLiteral("2024-03-03 08:00:00"), QStringLiteral("1"), QString(), upper);
         Dataset list;
-        list.setTable(QStringLiteral("XJRJZ"), QStringLiteral("autoID"));
-        list.open(QStringLiteral("SELECT * FROM XJRJZ WHERE YeWuRQ < '2024-03-01' ORDER BY YeWuRQ"));
-        QVERIFY(list.locate(QStringLiteral("autoID"), feb1));
-        QVERIFY(Journals::DeleteEntry(list, JournalKind::Cash, period, admin));
-        QCOMPARE(balanceOf(QStringLiteral("XJRJZ"), feb2), QStringLiteral("-"));
-        QCOMPARE(balanceOf(QStringLiteral("XJRJZ"), mar1), QStringLiteral("3"));
-        QCOMPARE(balanceOf(QStringLiteral("XJRJZ"), mar2), QStringLiteral("2"));
-        QCOMPARE(listedKeys(list), (QStringList{QString::number(mar1), QString::number(mar2)}));
+        RewriteBalances(list, JournalKind::Bank, period, admin, upper);
+        QVERIFY(list.locate(QStringLiteral("autoID"), a2));
+        list.edit();
+        list.setValue(QStringLiteral("KaiHuBank"), lower);
+        Journals::SaveEntry(list, JournalKind::Bank, period, admin, lower);
+        QCOMPARE(balanceOf(QStringLiteral("YHRJZ"), a1), QStringLiteral("10"));
+        QCOMPARE(balanceOf(QStringLiteral("YHRJZ"), a3), QStringLiteral("11"));
+        QCOMPARE(balanceOf(QStringLiteral("YHRJZ"), a2), QStringLiteral("5"));
+        QCOMPARE(brokenBalances(JournalKind::Bank), QStringList());
+    }
+
+    // An entry found by a search in another month (or of another operator) is changed while the
+    // period is March: the list shows the period's set, and the set the entry left (and joined)
+    // keeps the running-sum rule too.
+    void changesFromASearchKeepEverySetSound_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("change"); // "delete", or "edit" (moves the entry into the period)
+        QTest::addColumn<QString>("owner");  // operator of the changed entry
+        for (const int kind : {int(JournalKind::Cash), int(JournalKind::Bank)}) {
+            const char* k = kind == int(JournalKind::Cash) ? "cash" : "bank";
+            QTest::addRow("%s delete of another month", k) << kind << "delete" << "admin";
+            QTest::addRow("%s edit of another month", k) << kind << "edit" << "admin";
+            QTest::addRow("%s edit of another operator", k) << kind << "edit" << "bob";
+            QTest::addRow("%s delete of another operator", k) << kind << "delete" << "bob";
+        }
+    }
+    void changesFromASearchKeepEverySetSound()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, change);
+        QFETCH(QString, owner);
+        const JournalKind k = JournalKind(kind);
+        const JournalDesign& d = designOf(k);
+        const QString account = QStringLiteral("A");
+        auto add = [&](const QString& when, const QString& debit, const QString& user) {
+            return k == JournalKind::Cash ? addCash(when, debit, QString(), user) : addBank(when, debit, QString(), account, user);
+        };
+        const QString month = owner == admin ? QStringLiteral("2024-02") : QStringLiteral("2024-03");
+        const qlonglong changed = add(month + QStringLiteral("-01 08:00:00"), QStringLiteral("10"), owner);
+        add(month + QStringLiteral("-02 08:00:00"), QStringLiteral("10"), owner);
+        const qlonglong mar1 = add(QStringLiteral("2024-03-01 09:00:00"), QStringLiteral("3"), admin);
+        const qlonglong mar2 = add(QStringLiteral("2024-03-02 09:00:00"), QStringLiteral("1"), admin);
+        Dataset list;
+        for (const QString& p : {QStringLiteral("2024-02-15"), period})
+            for (const QString& user : {admin, QStringLiteral("bob")})
+                RewriteBalances(list, k, p, user, account);
+        QCOMPARE(brokenBalances(k), QStringList());
+
+        list.setTable(d.table, QStringLiteral("autoID"));
+        list.open(QStringLiteral("SELECT * FROM %1 WHERE autoID = ?").arg(d.table), {changed});
+        if (change == QLatin1String("delete")) {
+            QVERIFY(Journals::DeleteEntry(list, k, period, admin));
+        } else {
+            list.edit();
+            list.setValue(d.dateField, QStringLiteral("2024-03-05 08:00:00"));
+            list.setValue(QStringLiteral("Fillter"), admin);
+            list.setMoney(QStringLiteral("JieFang"), Money::parse(QStringLiteral("7")).value());
+            Journals::SaveEntry(list, k, period, admin, k == JournalKind::Bank ? account : QString());
+        }
+        QCOMPARE(brokenBalances(k), QStringList());
+        QStringList expected{QString::number(mar1), QString::number(mar2)};
+        if (change == QLatin1String("edit"))
+            expected << QString::number(changed);
+        QCOMPARE(listedKeys(list), expected);
     }
 
     void bankDeleteRewritesAndListsThatAccountOnly()

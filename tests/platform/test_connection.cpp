@@ -1,5 +1,6 @@
 #include "AppError.h"
 #include "Connection.h"
+#include "SameName.h"
 
 #include <QDir>
 #include <QFile>
@@ -69,6 +70,34 @@ private Q_SLOTS:
             t.commit();
         }
         QCOMPARE(conn.scalar(QStringLiteral("SELECT count(*) FROM t")).toInt(), 1);
+    }
+
+    // The program's sameness of names agrees with the store's NOCASE column comparison.
+    void sameNameIsTheStoresRule_data()
+    {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<bool>("same");
+        QTest::newRow("ascii case") << "ICBC" << "icbc" << true;
+        QTest::newRow("identical chinese") << "工商银行" << "工商银行" << true;
+        QTest::newRow("full-width case") << "ＩＣＢＣ" << "ｉｃｂｃ" << false;
+        QTest::newRow("accented case") << "Éva" << "éva" << false;
+        QTest::newRow("full-width against ascii") << "ＩＣＢＣ" << "ICBC" << false;
+        QTest::newRow("trailing blank") << "ICBC " << "ICBC" << false;
+        QTest::newRow("brackets beside letters") << "[" << "{" << false;
+    }
+    void sameNameIsTheStoresRule()
+    {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QFETCH(bool, same);
+        const QString path = dir.filePath(QStringLiteral("names.db"));
+        QFile::remove(path);
+        Connection::createFile(path, {{QStringLiteral("CREATE TABLE t (name TEXT COLLATE NOCASE)"), {}},
+                                      {QStringLiteral("INSERT INTO t VALUES (?)"), {a}}});
+        conn.setDatabasePath(path);
+        QCOMPARE(conn.scalar(QStringLiteral("SELECT count(*) FROM t WHERE name = ?"), {b}).toInt() == 1, same);
+        QCOMPARE(sameName(a, b), same);
     }
 
     void driverErrorsRaise()
