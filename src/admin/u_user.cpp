@@ -2,14 +2,18 @@
 
 #include "AppError.h"
 #include "Application.h"
+#include "Connection.h"
+#include "Credentials.h"
 #include "DBCheckBox.h"
 #include "DBEdit.h"
 #include "DBGrid.h"
 #include "Messages.h"
 #include "PasswordHash.h"
+#include "TextInput.h"
 
 #include <QApplication>
 #include <QEvent>
+#include <QShowEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -25,6 +29,8 @@
 TfrmUser* frmUser = nullptr;
 
 QString Operators::listSql() { return QStringLiteral("Select * From tuser"); }
+
+int Operators::storedCount() { return Connection::instance().scalar(QStringLiteral("SELECT count(*) FROM tuser")).toInt(); }
 
 QString Operators::passwordMask() { return QStringLiteral("********"); }
 
@@ -97,7 +103,7 @@ TfrmUser::TfrmUser(QWidget* owner) : QDialog(owner)
     DBEdit2 = new QLineEdit(this);
     DBEdit2->setEchoMode(QLineEdit::Password);
     DBEdit2->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
-    DBEdit2->setMaxLength(64);
+    TextInput::guard(DBEdit2, maxPasswordLength);
     DBEdit2->installEventFilter(this);
     Label2->setBuddy(DBEdit2);
 
@@ -185,6 +191,15 @@ void TfrmUser::FormCreate()
     UpdateControls();
 }
 
+void TfrmUser::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // The list is read once; after a restore it is read again so no row of the replaced file is
+    // shown, edited or deleted.
+    if (!event->spontaneous() && ADOQuery1.isOutdated())
+        runGuarded([this] { FormCreate(); });
+}
+
 void TfrmUser::UpdateControls()
 {
     const bool editing = ADOQuery1.isEditing();
@@ -226,9 +241,13 @@ void TfrmUser::passwordEdited()
 
 void TfrmUser::storeTypedPassword()
 {
+    // Name and password are stored as the login will read them.
+    const QString name = ADOQuery1.text(QStringLiteral("username"));
+    if (trimBlanksAndControls(name) != name)
+        ADOQuery1.setValue(QStringLiteral("username"), trimBlanksAndControls(name));
     if (!passwordTyped_)
         return; // the mask untouched: the stored hash stays
-    const QString typed = DBEdit2->text();
+    const QString typed = trimBlanksAndControls(DBEdit2->text());
     ADOQuery1.setValue(QStringLiteral("password"), typed.isEmpty() ? QVariant() : QVariant(PasswordHash::hash(typed)));
 }
 
@@ -261,11 +280,11 @@ void TfrmUser::btnCancelClick()
 
 void TfrmUser::btnSaveClick()
 {
-    if (DBEdit1->text().trimmed().isEmpty()) {
+    if (trimBlanksAndControls(DBEdit1->text()).trimmed().isEmpty()) {
         Messages::current().information(this, QStringLiteral("操作员不能为空"));
         return;
     }
-    if (DBEdit2->text().trimmed().isEmpty()) {
+    if (trimBlanksAndControls(DBEdit2->text()).trimmed().isEmpty()) {
         Messages::current().information(this, QStringLiteral("密码不能为空"));
         return;
     }
@@ -281,7 +300,8 @@ void TfrmUser::btnSaveClick()
 
 void TfrmUser::btnDeleteClick()
 {
-    if (ADOQuery1.rowCount() == 1) {
+    // The table, not the list, is asked: the list may be older than the file.
+    if (Operators::storedCount() <= 1) {
         Messages::current().information(this, QStringLiteral("不能删除所有操作员信息"));
         return;
     }

@@ -1,7 +1,8 @@
 #pragma once
 // The operators and their rights "操作员设置": one row of tuser at a time, its name, password
 // and the fourteen rights. Passwords are stored as argon2id hashes; a stored one is shown as a
-// fixed mask, and a save that leaves the mask untouched keeps the stored hash.
+// fixed mask, and a save that leaves the mask untouched keeps the stored hash. Name and password
+// are stored trimmed as the login trims them.
 #include "Dataset.h"
 
 #include <QDialog>
@@ -20,6 +21,8 @@ class QToolButton;
 namespace Operators {
 // The list of operators, in the table's natural order.
 QString listSql();
+// The operators stored in the table now.
+int storedCount();
 // What the password box shows for an operator whose password is stored.
 QString passwordMask();
 struct Right {
@@ -71,6 +74,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void FormCreate();

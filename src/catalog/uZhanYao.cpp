@@ -136,7 +136,13 @@ void TfrmZhanYao::showEvent(QShowEvent* e)
     runGuarded([this] { FormShow(); });
 }
 
-void TfrmZhanYao::FormShow() { UpdateControls(); }
+void TfrmZhanYao::FormShow()
+{
+    // The list is read once per window, and again once a restore may have replaced it.
+    if (ADODataSet1.isOutdated())
+        FormCreate();
+    UpdateControls();
+}
 
 void TfrmZhanYao::UpdateControls()
 {

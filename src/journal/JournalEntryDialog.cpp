@@ -4,11 +4,13 @@
 #include "Application.h"
 #include "BankAccounts.h"
 #include "Balances.h"
+#include "Connection.h"
 #include "DBEdit.h"
 #include "Dataset.h"
 #include "JournalEntry.h"
 #include "Messages.h"
 #include "Period.h"
+#include "TextInput.h"
 #include "uDM.h"
 #include "uZhanYao.h"
 
@@ -101,6 +103,7 @@ JournalEntryDialog::JournalEntryDialog(QWidget* owner, Dataset& list, JournalKin
         ComboBox1->addItems(BankAccountNames());
         ComboBox1->setCurrentIndex(-1);
         ComboBox1->clearEditText();
+        TextInput::guard(ComboBox1, Connection::instance().columnWidth(designOf(JournalKind::Bank).table, JournalField::account));
         addRow(QStringLiteral("银行"), ComboBox1);
     }
 

@@ -64,6 +64,7 @@ void Connection::close()
     db_.close();
     db_ = QSqlDatabase();
     QSqlDatabase::removeDatabase(connectionName);
+    ++closings_;
 }
 
 QSqlDatabase& Connection::database()

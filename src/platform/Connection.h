@@ -20,6 +20,9 @@ public:
     QSqlDatabase& database();
     bool isOpen() const;
     void close();
+    // Counts the closings of the connection: rows read before the latest one may come from a
+    // file since replaced (a restore) and are read again before they are shown.
+    quint64 closings() const { return closings_; }
 
     // Prepares, binds every value (positional `?` or named `:name` in order) and executes.
     // Raises AppError with the driver's text on failure.
@@ -60,6 +63,7 @@ private:
     Connection() = default;
     QString path_;
     QSqlDatabase db_;
+    quint64 closings_ = 0;
 };
 
 // A database transaction on the program's connection: rolled back unless commit() is called.

@@ -3,9 +3,11 @@
 #include "Application.h"
 #include "Dataset.h"
 #include "RowFollower.h"
+#include "TextInput.h"
 
 DBEdit::DBEdit(QWidget* parent) : QLineEdit(parent)
 {
+    TextInput::guard(this);
     connect(this, &QLineEdit::textEdited, this, guarded([this](const QString& t) { typed(t); }));
 }
 
@@ -35,7 +37,7 @@ void DBEdit::refresh()
         else
             t = ds_->text(field_);
         const int width = kind_ == Kind::Text ? ds_->fieldWidth(field_) : 0;
-        setMaxLength(width > 0 ? width : 32767);
+        TextInput::setLimit(this, width);
     }
     if (text() != t)
         setText(t);

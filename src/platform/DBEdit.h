@@ -1,6 +1,7 @@
 #pragma once
 // A text box bound to one field of a dataset's current row. Typing into it puts a browsing
-// row into editing; loading a row never does. The length limit comes from the column width.
+// row into editing; loading a row never does. The length limit comes from the column width; the box
+// follows the program's text rules (TextInput).
 #include "Money.h"
 
 #include <QLineEdit>

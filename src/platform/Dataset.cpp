@@ -24,6 +24,9 @@ void Dataset::open(const QString& sql, const QVariantList& params)
     SqliteRows result = readSqliteRows(Connection::instance().database(), sql, params);
     sql_ = sql;
     params_ = params;
+    if (readAt_ != Connection::instance().closings())
+        widths_.clear(); // another file's columns, maybe
+    readAt_ = Connection::instance().closings();
     fields_ = std::move(result.fields);
     rows_ = std::move(result.rows);
     current_ = rows_.empty() ? -1 : 0;
@@ -40,6 +43,8 @@ void Dataset::reopen()
         throw AppError(QStringLiteral("数据集没有查询语句"));
     open(QString(sql_), QVariantList(params_));
 }
+
+bool Dataset::isOutdated() const { return isOpen() && readAt_ != Connection::instance().closings(); }
 
 void Dataset::close()
 {

@@ -32,6 +32,9 @@ public:
     void reopen();
     void close();
     bool isOpen() const { return state_ != State::Inactive; }
+    // Whether the rows were read before the connection last closed (a restore may have replaced
+    // the file since); a window that keeps its rows between showings reads them again then.
+    bool isOutdated() const;
     QString sql() const { return sql_; }
     QVariantList params() const { return params_; }
 
@@ -116,6 +119,7 @@ private:
 
     QString table_, keyField_, sql_;
     QVariantList params_;
+    quint64 readAt_ = 0; // the connection's closings when the rows were read
     QStringList fields_;
     std::vector<Row> rows_;
     State state_ = State::Inactive;

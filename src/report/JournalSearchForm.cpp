@@ -5,6 +5,7 @@
 #include "Connection.h"
 #include "Dataset.h"
 #include "KeyFilters.h"
+#include "TextInput.h"
 #include "uDM.h"
 
 #include <QComboBox>
@@ -118,6 +119,11 @@ JournalSearchForm::JournalSearchForm(QWidget* owner, Dataset* journalList, Journ
     lay->addSpacing(6);
     lay->addLayout(buttons);
     resize(420, sizeHint().height());
+    for (QLineEdit* e : {Edit1, Edit2, Edit3, Edit4, Edit9, Edit5, Edit6, Edit7, Edit8})
+        TextInput::guard(e);
+    for (QComboBox* c : {ComboBox1, ComboBox2})
+        if (c)
+            TextInput::guard(c);
 
     // Tab order follows the layout, top to bottom, left to right.
     QList<QWidget*> order;
@@ -135,6 +141,8 @@ JournalSearchForm::JournalSearchForm(QWidget* owner, Dataset* journalList, Journ
 
 void JournalSearchForm::FormCreate()
 {
+    summariesReadAt_ = Connection::instance().closings();
+    ComboBox1->clear();
     QSqlQuery q = Connection::instance().run(QStringLiteral("Select zhanyao From zhanyao "));
     QStringList items;
     while (q.next())
@@ -145,6 +153,9 @@ void JournalSearchForm::FormCreate()
 
 void JournalSearchForm::FormShow()
 {
+    // The summaries are read at creation, and again once a restore may have replaced them.
+    if (summariesReadAt_ != Connection::instance().closings())
+        FormCreate();
     const QDate today = QDate::currentDate();
     if (journal_ == Journal::Cash) {
         DateTimePicker1->setDate(today.addDays(-30));

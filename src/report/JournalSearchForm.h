@@ -52,4 +52,5 @@ protected:
 private:
     QPointer<Dataset> list_;
     Journal journal_;
+    quint64 summariesReadAt_ = 0;
 };

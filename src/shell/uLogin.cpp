@@ -2,8 +2,10 @@
 
 #include "Application.h"
 #include "Connection.h"
+#include "Credentials.h"
 #include "Messages.h"
 #include "PasswordHash.h"
+#include "TextInput.h"
 #include "uDM.h"
 
 #include <QComboBox>
@@ -49,16 +51,6 @@ QFrame#Panel1 {
 #Panel1 QPushButton:focus { border: 1px solid #1d3f63; }
 )";
 } // namespace
-
-QString trimBlanksAndControls(const QString& text)
-{
-    qsizetype begin = 0, end = text.size();
-    while (begin < end && text.at(begin).unicode() <= u' ')
-        ++begin;
-    while (end > begin && text.at(end - 1).unicode() <= u' ')
-        --end;
-    return text.mid(begin, end - begin);
-}
 
 QStringList loginUserNames()
 {
@@ -133,6 +125,8 @@ TfrmLogin::TfrmLogin(QWidget* owner) : QDialog(owner, Qt::Dialog | Qt::Frameless
     QEvent styleChange(QEvent::StyleChange);
     QApplication::sendEvent(Edit2, &styleChange);
     Edit2->setGeometry(96, 94, 128, 22);
+    TextInput::guard(Edit2, maxPasswordLength);
+    TextInput::guard(ComboBox1);
     Label2->setBuddy(Edit2);
 
     btnOK = new QPushButton(QStringLiteral("确定"), panel);

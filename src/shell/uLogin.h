@@ -1,6 +1,8 @@
 #pragma once
 // The login dialog: asks for an operator's name and password and, on success, makes that
 // operator the data module's CurrentUser.
+#include "Credentials.h"
+
 #include <QDialog>
 #include <QString>
 #include <QStringList>
@@ -19,9 +21,6 @@ QStringList loginUserNames();
 // verifies `password` exactly; among rows of the same name the first that verifies wins.
 // Empty when none does. Both texts are trimmed of surrounding blanks and control characters.
 QString checkLogin(const QString& name, const QString& password);
-
-// Leading and trailing characters up to and including the blank removed.
-QString trimBlanksAndControls(const QString& text);
 
 class TfrmLogin : public QDialog {
     Q_OBJECT

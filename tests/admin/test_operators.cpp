@@ -307,6 +307,43 @@ private Q_SLOTS:
         QCOMPARE(operatorCount(), 1);
     }
 
+    // The count is the table's: a list older than the file does not let the last one go.
+    void lastStoredOperatorCannotBeDeletedWhateverTheListHolds()
+    {
+        TestDatabase::addOperator(QStringLiteral("clerk"), QStringLiteral("pw"), {});
+        TfrmUser& f = open();
+        QCOMPARE(f.ADOQuery1.rowCount(), 2);
+        TestDatabase::exec(QStringLiteral("DELETE FROM tuser WHERE username='clerk'"));
+        f.btnDelete->click();
+        QCOMPARE(msgs->texts(), QStringList{u"不能删除所有操作员信息"_s});
+        QCOMPARE(operatorCount(), 1);
+    }
+
+    // After a restore the dialog shows the restored file's operators, not the rows it read before.
+    void listIsReadAgainAfterARestore()
+    {
+        const QString copy = db->folder() + QStringLiteral("/copy.DLL");
+        Connection::instance().backupTo(copy);
+        TestDatabase::addOperator(QStringLiteral("bob"), QStringLiteral("pw"), {});
+        TestDatabase::addOperator(QStringLiteral("carol"), QStringLiteral("pw"), {});
+        TfrmUser& f = open();
+        f.show();
+        QCOMPARE(f.ADOQuery1.rowCount(), 3);
+        f.hide();
+        Connection::instance().replaceWith(copy);
+        TestDatabase::addOperator(QStringLiteral("dave"), QStringLiteral("pw"), {});
+        f.show();
+        QCOMPARE(f.ADOQuery1.rowCount(), 2);
+        QVERIFY(f.ADOQuery1.locate(QStringLiteral("username"), QStringLiteral("dave")));
+        QVERIFY(!f.ADOQuery1.locate(QStringLiteral("username"), QStringLiteral("carol")));
+        QCOMPARE(f.DBEdit1->text(), QStringLiteral("dave"));
+        // A showing without a restore in between keeps the list and its position.
+        f.hide();
+        f.show();
+        QCOMPARE(f.DBEdit1->text(), QStringLiteral("dave"));
+        QVERIFY(!f.btnSave->isEnabled());
+    }
+
     void deleteAsksFirst_data()
     {
         QTest::addColumn<bool>("yes");

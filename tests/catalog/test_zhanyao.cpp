@@ -1,6 +1,7 @@
 // The summary catalogue window on a real database file: control states, save checks, the
 // delete guard and the pick.
 #include "CatalogTestKit.h"
+#include "Connection.h"
 #include "DBEdit.h"
 #include "DBGrid.h"
 #include "DBNavigator.h"
@@ -113,6 +114,21 @@ private Q_SLOTS:
         QCOMPARE(form->ADODataSet1.rowCount(), 4);
         QCOMPARE(form->DBEdit2->text(), QStringLiteral("101"));
         QCOMPARE(form->DBEdit1->text(), QStringLiteral("销售收入"));
+    }
+
+    // A later showing lists the restored file's summaries, not the rows read before the restore.
+    void listIsReadAgainAfterARestore()
+    {
+        const QString copy = db->folder() + QStringLiteral("/copy.DLL");
+        Connection::instance().backupTo(copy);
+        open();
+        QCOMPARE(form->ADODataSet1.rowCount(), 4);
+        form->hide();
+        Connection::instance().replaceWith(copy);
+        TestDatabase::exec(QStringLiteral("DELETE FROM ZhanYao WHERE KuMuCode <> '102'"));
+        form->show();
+        QCOMPARE(form->ADODataSet1.rowCount(), 1);
+        QCOMPARE(form->DBEdit1->text(), QStringLiteral("办公费"));
     }
 
     void controlStatesAfterEveryCommand()

@@ -2,8 +2,11 @@
 #include "DBCheckBox.h"
 #include "DBEdit.h"
 #include "Dataset.h"
+#include "FakeMessages.h"
+#include "TextInput.h"
 
 #include <QApplication>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -32,7 +35,7 @@ private Q_SLOTS:
         name.bind(&ds, QStringLiteral("NAME"));
         ds.open(QStringLiteral("SELECT * FROM t"));
         QCOMPARE(name.text(), QStringLiteral("one"));
-        QCOMPARE(name.maxLength(), 8);
+        QCOMPARE(TextInput::limit(&name), 8);
         ds.next();
         QCOMPARE(name.text(), QStringLiteral("two"));
         QCOMPARE(ds.state(), Dataset::State::Browsing);
@@ -50,6 +53,48 @@ private Q_SLOTS:
         QCOMPARE(ds.text(QStringLiteral("name")), QStringLiteral("onex"));
         ds.cancel();
         QCOMPARE(name.text(), QStringLiteral("one"));
+    }
+
+    // A paste that would pass the column width is refused whole and said, never cut to fit.
+    void pasteLongerThanTheColumnIsRefusedWithAMessage()
+    {
+        FakeMessages msgs;
+        Dataset ds;
+        ds.setTable(QStringLiteral("t"), QStringLiteral("id"));
+        DBEdit name;
+        name.bind(&ds, QStringLiteral("name"));
+        ds.open(QStringLiteral("SELECT * FROM t"));
+        name.end(false);
+        name.insert(QString(10000, u'x'));
+        QCoreApplication::processEvents();
+        QCOMPARE(name.text(), QStringLiteral("one"));
+        QCOMPARE(ds.state(), Dataset::State::Browsing);
+        QCOMPARE(msgs.texts(), QStringList{TextInput::tooLongMessage(8)});
+        name.insert(QStringLiteral("12345"));
+        QCOMPARE(name.text(), QStringLiteral("one12345"));
+        QCOMPARE(ds.text(QStringLiteral("name")), QStringLiteral("one12345"));
+        QCoreApplication::processEvents();
+        QCOMPARE(msgs.shown.size(), 1);
+    }
+
+    // Control characters never enter a box; a multi-line box keeps its line breaks only.
+    void controlCharactersAreDropped()
+    {
+        Dataset ds;
+        ds.setTable(QStringLiteral("t"), QStringLiteral("id"));
+        DBEdit name;
+        name.bind(&ds, QStringLiteral("name"));
+        ds.open(QStringLiteral("SELECT * FROM t"));
+        name.selectAll();
+        name.insert(QStringLiteral("a") + QChar(0) + QStringLiteral("b\tc\r\nd\x7f"));
+        QCOMPARE(name.text(), QStringLiteral("abcd"));
+        QCOMPARE(ds.text(QStringLiteral("name")), QStringLiteral("abcd"));
+
+        QPlainTextEdit memo;
+        TextInput::guard(&memo);
+        memo.insertPlainText(QStringLiteral("line") + QChar(0) + QStringLiteral("\none\ttwo\x01"));
+        QCOMPARE(memo.toPlainText(), QStringLiteral("line\nonetwo"));
+        QCOMPARE(memo.textCursor().position(), memo.toPlainText().size());
     }
 
     void moneyBoxShowsPlainNumbersAndKeepsBadText()

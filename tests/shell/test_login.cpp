@@ -4,6 +4,7 @@
 #include "FakeMessages.h"
 #include "PasswordHash.h"
 #include "TestDatabase.h"
+#include "TextInput.h"
 #include "uDM.h"
 #include "uLogin.h"
 
@@ -120,7 +121,7 @@ private Q_SLOTS:
         dlg.Edit2->setText(QStringLiteral("abc"));
         QCOMPARE(dlg.Edit2->displayText(), QStringLiteral("***"));
         dlg.Edit2->clear();
-        QCOMPARE(dlg.Edit2->maxLength(), 32767); // no limit of its own
+        QCOMPARE(TextInput::limit(dlg.Edit2), maxPasswordLength); // the operator dialog's limit
         QVERIFY(!dlg.btnOK->isDefault() && !dlg.btnOK->autoDefault());
         QVERIFY(!dlg.btnExit->isDefault() && !dlg.btnExit->autoDefault());
         // The look is dressed on this dialog alone.
