@@ -12,8 +12,11 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 const QStringList programTables{QStringLiteral("XJRJZ"), QStringLiteral("YHRJZ"), QStringLiteral("ZhanYao"),
@@ -113,7 +116,9 @@ Tfrm_DBbak::Tfrm_DBbak(QWidget* owner) : QDialog(owner)
     auto* all = new QVBoxLayout(this);
     all->addWidget(PageControl1);
     all->addLayout(buttons);
-    setFixedSize(460, 230);
+    for (QLineEdit* box : {Edit1, Edit2})
+        box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QString(ordinaryPathLength, u'x')));
+    resize(sizeHint().expandedTo(QSize(460, 230)));
 
     setTabOrder(Edit1, SpeedButton1);
     setTabOrder(Edit2, SpeedButton2);
@@ -124,6 +129,18 @@ Tfrm_DBbak::Tfrm_DBbak(QWidget* owner) : QDialog(owner)
     onSignal(btnExit, &QPushButton::clicked, this, [this] { reject(); });
 }
 
+void Tfrm_DBbak::showWholePath(QLineEdit* box)
+{
+    // The box widens to the path, the dialog with it, up to most of the screen.
+    const QFontMetrics fm = box->fontMetrics();
+    int wanted = fm.horizontalAdvance(box->text()) + 4 * fm.averageCharWidth();
+    if (const QScreen* s = screen())
+        wanted = std::min(wanted, s->availableGeometry().width() * 3 / 4);
+    if (wanted > box->minimumWidth())
+        box->setMinimumWidth(wanted);
+    resize(sizeHint().expandedTo(size()));
+}
+
 void Tfrm_DBbak::SpeedButton1Click()
 {
     const QString folder = FileDialogs::current().existingFolder(this, QStringLiteral("请选择要备份的目录"), chosenFolder_);
@@ -131,14 +148,17 @@ void Tfrm_DBbak::SpeedButton1Click()
         return;
     chosenFolder_ = folder;
     Edit1->setText(BackupRestore::backupTarget(folder));
+    showWholePath(Edit1);
 }
 
 void Tfrm_DBbak::SpeedButton2Click()
 {
     // Both spellings: names on this file system are case-sensitive, a copy may end in ".dll".
     const QString file = FileDialogs::current().openFile(this, QString(), QStringLiteral("数据库文件 (*.DLL *.dll)"));
-    if (!file.isEmpty())
+    if (!file.isEmpty()) {
         Edit2->setText(file);
+        showWholePath(Edit2);
+    }
 }
 
 void Tfrm_DBbak::Perform(int result)

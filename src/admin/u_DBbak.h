@@ -52,6 +52,9 @@ public:
     QPushButton* btnExit;
 
 private:
+    // Characters of a path the boxes show without widening.
+    static constexpr int ordinaryPathLength = 48;
+    void showWholePath(QLineEdit* box);
     QString chosenFolder_;
 };
 

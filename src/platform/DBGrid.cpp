@@ -42,6 +42,13 @@ public:
             return QVariant::fromValue(src_->columns().value(i.column()).alignment);
         return {};
     }
+    // The footer is no data row: its row header carries no number.
+    QVariant headerData(int section, Qt::Orientation o, int role) const override
+    {
+        if (o == Qt::Vertical && role == Qt::DisplayRole)
+            return QString();
+        return QAbstractTableModel::headerData(section, o, role);
+    }
 
 private:
     DatasetModel* src_;

@@ -2,6 +2,7 @@
 
 #include "DBGrid.h"
 #include "DatasetModel.h"
+#include "Maximise.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -14,6 +15,15 @@ namespace {
 constexpr double MmPerScreenPixel = 25.4 / 96.0;
 constexpr double CellPaddingMm = 0.8;
 constexpr double LineMm = 0.15;
+
+// The grid's font sized in points for the page, by `scale`. A font set in screen pixels has no
+// point size; its pixels are taken at the screen's 96 per inch, so it prints as large as it shows.
+QFont pageFont(QFont f, double scale)
+{
+    const double points = f.pointSizeF() > 0 ? f.pointSizeF() : f.pixelSize() * 72.0 / 96.0;
+    f.setPointSizeF(points * scale);
+    return f;
+}
 } // namespace
 
 // The printed shape of the grid: which columns, how wide, and by what factor text is scaled.
@@ -35,7 +45,7 @@ void GridPrinter::preview(QWidget* parent)
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(defaultPageLayout());
     QPrintPreviewDialog dlg(&printer, parent);
-    dlg.setWindowState(Qt::WindowMaximized);
+    maximise(&dlg);
     connect(&dlg, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) { render(p); });
     dlg.exec();
 }
@@ -128,8 +138,7 @@ void GridPrinter::paint(QPainter& p, const QRectF& pageMm, double dotsPerMm, con
 
     // Device units from millimetres.
     const auto d = [dotsPerMm](double mm) { return mm * dotsPerMm; };
-    QFont font = grid_->font();
-    font.setPointSizeF(font.pointSizeF() * g.scale);
+    const QFont font = pageFont(grid_->font(), g.scale);
     QFont bold = font;
     bold.setBold(true);
     p.setFont(font);

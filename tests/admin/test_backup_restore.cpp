@@ -155,6 +155,25 @@ private Q_SLOTS:
         QCOMPARE(d.Edit2->text(), u"/somewhere/账本.DLL"_s);
     }
 
+    // An ordinary path shows whole; a long one widens the box, and the dialog grows with it.
+    void pathBoxesShowTheWholePath()
+    {
+        Tfrm_DBbak d(nullptr);
+        d.show();
+        const auto fits = [](QLineEdit* box) { return box->fontMetrics().horizontalAdvance(box->text()) < box->contentsRect().width(); };
+        const QSize before = d.size();
+        dialogs->openAnswers << u"/home/kuaiji/文档/账本备份/2024年/RARU.DLL"_s;
+        d.SpeedButton2->click();
+        QCoreApplication::processEvents();
+        QVERIFY(fits(d.Edit2));
+        QCOMPARE(d.size(), before);
+        dialogs->openAnswers << u"/home/kuaiji/文档/账本备份/一个很长的文件夹名字/另一个更长的文件夹名字/2024年/十二月/RARU.DLL"_s;
+        d.SpeedButton2->click();
+        QCoreApplication::processEvents();
+        QVERIFY(fits(d.Edit2));
+        QVERIFY(d.width() > before.width());
+    }
+
     void backupTargetHasOneSeparator_data()
     {
         QTest::addColumn<QString>("folder");

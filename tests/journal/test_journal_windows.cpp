@@ -5,6 +5,7 @@
 #include "DBEdit.h"
 #include "DBGrid.h"
 #include "FakeFileDialogs.h"
+#include "GridPrinter.h"
 #include "u_addBankJZ.h"
 #include "u_bankJZ.h"
 #include "uAddXJRJZ.h"
@@ -12,6 +13,11 @@
 #include "uXJSearch.h"
 
 #include <QComboBox>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QTemporaryDir>
 #include <QDateEdit>
 #include <QLabel>
 #include <QTableView>
@@ -19,6 +25,8 @@
 #include <QTimeEdit>
 #include <QToolBar>
 #include <QToolButton>
+
+#include <algorithm>
 
 using namespace JournalFixture;
 using namespace JournalUi;
@@ -384,15 +392,60 @@ private Q_SLOTS:
         TfrmBankJZ w(nullptr);
         w.FormShow();
         bool previewed = false;
+        QSize shownSize;
         whenModal([&] {
             QWidget* modal = QApplication::activeModalWidget();
             previewed = modal && modal != &w;
-            if (modal)
+            if (modal) {
+                shownSize = modal->size();
                 modal->close();
+            }
         });
         w.RzToolButton5Click();
         QVERIFY(previewed);
+        // Full size also where no window manager maximises it.
+        QCOMPARE(shownSize, QGuiApplication::primaryScreen()->availableGeometry().size());
     }
+
+    // Printed on a 1200 dpi page the journal's text is as tall as the statistics' (about 3 mm),
+    // read back from the PDF by an independent reader.
+    void printedTextIsReadableOnPaper()
+    {
+        QFETCH(int, kind);
+        const bool cash = JournalKind(kind) == JournalKind::Cash;
+        for (int i = 0; i < 3; ++i) {
+            if (cash)
+                addCash(QStringLiteral("2024-03-0%1 08:00:00").arg(i + 1), QStringLiteral("12"), QString());
+            else
+                addBank(QStringLiteral("2024-03-0%1 08:00:00").arg(i + 1), QStringLiteral("12"), QString(), u8("工商银行"));
+        }
+        auto w = makeWindow(JournalKind(kind));
+        w->FormShow();
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("journal.pdf"));
+        QPrinter printer(QPrinter::HighResolution);
+        QCOMPARE(printer.resolution(), 1200);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        printer.setPageLayout(GridPrinter::defaultPageLayout());
+        GridPrinter(w->DBGridEh1, JournalWindow::printOptionsOf(JournalKind(kind))).render(&printer);
+
+        QProcess reader;
+        reader.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+        QVERIFY(reader.waitForFinished(60000));
+        const QString html = QString::fromUtf8(reader.readAllStandardOutput());
+        static const QRegularExpression word(QStringLiteral(R"re(<word xMin="[\d.]+" yMin="([\d.]+)" xMax="[\d.]+" yMax="([\d.]+)">)re"));
+        QVector<double> heightsMm;
+        for (auto it = word.globalMatch(html); it.hasNext();) {
+            const auto m = it.next();
+            heightsMm << (m.captured(2).toDouble() - m.captured(1).toDouble()) * 25.4 / 72.0;
+        }
+        QVERIFY2(heightsMm.size() > 10, qPrintable(html.left(400)));
+        std::sort(heightsMm.begin(), heightsMm.end());
+        const double median = heightsMm.at(heightsMm.size() / 2);
+        QVERIFY2(median > 2.5 && median < 4.5, qPrintable(QString::number(median)));
+    }
+    void printedTextIsReadableOnPaper_data() { kinds_data(); }
 
     void searchOpensTheSearchOverTheList()
     {

@@ -89,6 +89,8 @@ private Q_SLOTS:
         QCOMPARE(grid->footerText(Credit), QStringLiteral("0.0003"));
         QCOMPARE(grid->footerText(Count), QStringLiteral("6"));
         QCOMPARE(grid->footerView()->model()->data(grid->footerView()->model()->index(0, Debit)).toString(), QStringLiteral("4.0006"));
+        // The footer is no data row: no row number beside it.
+        QCOMPARE(grid->footerView()->model()->headerData(0, Qt::Vertical).toString(), QString());
     }
 
     void footerSumOfManySmallAmountsIsExact()
