@@ -140,14 +140,14 @@ bool DatasetModel::cellDateTime(int row, int column, QDate& date, QTime& time) c
     return splitDateTime(ds_->valueAt(row, f), date, time);
 }
 
-QString DatasetModel::formatDateTime(const QDate& d, const QTime& t)
+QString DatasetModel::formatDateTime(const QDate& d, const QTime& t, bool timeAtMidnight)
 {
     if (!d.isValid())
         return {};
     static const QLocale loc = QLocale::system();
     static const QString dateFormat = loc.dateFormat(QLocale::ShortFormat);
     QString s = loc.toString(d, dateFormat);
-    if (t.isValid() && t != QTime(0, 0))
+    if (t.isValid() && (timeAtMidnight || t != QTime(0, 0)))
         s += u' ' + t.toString(QStringLiteral("HH:mm:ss"));
     return s;
 }
@@ -171,7 +171,7 @@ QString DatasetModel::cellText(int row, int column) const
     case GridColumn::Kind::DateTime: {
         QDate d;
         QTime t;
-        return splitDateTime(v, d, t) ? formatDateTime(d, t) : QString();
+        return splitDateTime(v, d, t) ? formatDateTime(d, t, columns_[column].timeAtMidnight) : QString();
     }
     default:
         return v.toString();

@@ -50,7 +50,7 @@ public:
     QString titleWithMark(int column) const;
 
     static QString formatDateTime(const QDateTime& t);
-    static QString formatDateTime(const QDate& d, const QTime& t);
+    static QString formatDateTime(const QDate& d, const QTime& t, bool timeAtMidnight = false);
     // Reads a stored date-time ("yyyy-MM-dd HH:mm:ss", or what Dataset::parseDateTime reads)
     // into its date and time without the local-time lookups of QDateTime.
     static bool splitDateTime(const QVariant& v, QDate& date, QTime& time);

@@ -40,15 +40,35 @@ void DateEdit::stepBy(int steps)
 void DateEdit::keyPressEvent(QKeyEvent* e)
 {
     const bool erase = e->key() == Qt::Key_Delete || e->key() == Qt::Key_Backspace;
-    if (erase && !isEmpty() && lineEdit()->selectedText() == lineEdit()->text()) {
+    QLineEdit* box = lineEdit();
+    const bool wholeSelected = !box->text().isEmpty() && box->selectedText() == box->text();
+    if (erase && !isEmpty() && wholeSelected) {
         clearValue();
         return;
     }
-    if (isEmpty() && !e->text().isEmpty() && e->text().at(0).isDigit()) {
-        setDate(QDate::currentDate());
+    const QChar typed = e->text().isEmpty() ? QChar() : e->text().at(0);
+    // A date typed over an empty or wholly selected box starts at its year, on the first day
+    // of a year so that every month and day typed after it is a valid date.
+    if (typed.isDigit() && (isEmpty() || wholeSelected)) {
+        setDate(QDate(isEmpty() ? QDate::currentDate().year() : date().year(), 1, 1));
         setSelectedSection(QDateTimeEdit::YearSection);
     }
+    // A full section moves on to the next by itself; the separator typed after it is then
+    // already passed, and must not skip the section the box has just moved to.
+    if (typed == u'-' || typed == u'/' || typed == u'.') {
+        const int at = box->hasSelectedText() ? box->selectionStart() : box->cursorPosition();
+        if (at == sectionStart(QDateTimeEdit::MonthSection) || at == sectionStart(QDateTimeEdit::DaySection)) {
+            e->accept();
+            return;
+        }
+    }
     QDateEdit::keyPressEvent(e);
+}
+
+int DateEdit::sectionStart(QDateTimeEdit::Section section) const
+{
+    // Positions in the display format "yyyy-MM-dd".
+    return section == QDateTimeEdit::MonthSection ? 5 : section == QDateTimeEdit::DaySection ? 8 : 0;
 }
 
 bool DateEdit::eventFilter(QObject* watched, QEvent* e)

@@ -1,7 +1,8 @@
 #pragma once
 // A date-only edit with a drop-down calendar that can also hold no date at all. Empty shows a
 // blank box; Delete or Backspace over the whole text empties it again; stepping, typing or
-// picking in the calendar of an empty box starts from today.
+// picking in the calendar of an empty box starts from today. A date typed over an empty or wholly
+// selected box, with or without separators, is the date typed.
 #include <QDate>
 #include <QDateEdit>
 
@@ -28,4 +29,5 @@ protected:
 
 private:
     static QDate emptyMark();
+    int sectionStart(QDateTimeEdit::Section section) const;
 };

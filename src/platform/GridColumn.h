@@ -15,6 +15,7 @@ struct GridColumn {
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
     Footer footer = Footer::None;
     QString footerText; // for Footer::Text
+    bool timeAtMidnight = false; // DateTime: the time of day shown also when it is 00:00:00
 
     // Builders, so a window lists its columns one per line:
     //   GridColumn::money("JieFang", "借方（增加）", 90).summed()
@@ -48,5 +49,6 @@ struct GridColumn {
     GridColumn hidden() const { GridColumn c = *this; c.visible = false; return c; }
     GridColumn summed() const { GridColumn c = *this; c.footer = Footer::Sum; return c; }
     GridColumn footed(const QString& t) const { GridColumn c = *this; c.footer = Footer::Text; c.footerText = t; return c; }
+    GridColumn withTimeAtMidnight() const { GridColumn c = *this; c.timeAtMidnight = true; return c; }
     GridColumn aligned(Qt::Alignment a) const { GridColumn c = *this; c.alignment = a; return c; }
 };

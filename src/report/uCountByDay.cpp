@@ -7,7 +7,7 @@ TfrmCountByDay* frmCountByDay = nullptr;
 TfrmCountByDay::TfrmCountByDay(QWidget* owner)
     : DateRangeStatisticsForm(owner,
                               {StatKind::CashByDay, QStringLiteral("现金统计（按天）"), QStringLiteral("现金统计(按天)"),
-                               {GridColumn::dateTime(QStringLiteral("yewurq"), QStringLiteral("日期"), 160)}},
+                               {GridColumn::dateTime(QStringLiteral("yewurq"), QStringLiteral("日期"), 160).withTimeAtMidnight()}},
                               false)
 {
     DBGridEh1->setMultiSelect(true);

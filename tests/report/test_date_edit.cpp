@@ -50,6 +50,39 @@ private Q_SLOTS:
         QVERIFY(d.isEmpty());
     }
 
+    // Key by key, as a user types: the date typed, whether the box was empty or filled and
+    // selected, with or without separators.
+    void typingADateGivesThatDate_data()
+    {
+        QTest::addColumn<QDate>("before");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QDate>("after");
+        const QDate filled(2022, 11, 30);
+        QTest::newRow("empty, separators") << QDate() << "2024-03-01" << QDate(2024, 3, 1);
+        QTest::newRow("empty, digits only") << QDate() << "20240301" << QDate(2024, 3, 1);
+        QTest::newRow("empty, one-digit month") << QDate() << "2024-3-01" << QDate(2024, 3, 1);
+        QTest::newRow("empty, slashes") << QDate() << "2024/02/29" << QDate(2024, 2, 29);
+        QTest::newRow("filled, separators") << filled << "2024-03-01" << QDate(2024, 3, 1);
+        QTest::newRow("filled, digits only") << filled << "20240301" << QDate(2024, 3, 1);
+        QTest::newRow("filled, day past today's month length") << QDate(2024, 1, 31) << "2023-02-28" << QDate(2023, 2, 28);
+    }
+    void typingADateGivesThatDate()
+    {
+        QFETCH(QDate, before);
+        QFETCH(QString, keys);
+        QFETCH(QDate, after);
+        DateEdit d;
+        d.show();
+        d.setValue(before);
+        d.setFocus();
+        if (before.isValid())
+            d.selectAll();
+        QTest::keyClicks(&d, keys);
+        QCOMPARE(d.value(), after);
+        QTest::keyClick(&d, Qt::Key_Enter);
+        QCOMPARE(d.value(), after);
+    }
+
     void typingIntoAnEmptyBoxGivesADate()
     {
         DateEdit d;
