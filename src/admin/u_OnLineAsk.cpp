@@ -3,6 +3,7 @@
 #include "Application.h"
 #include "Messages.h"
 #include "SupportMailConfig.h"
+#include "TextInput.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -49,6 +50,17 @@ struct BusyCursor {
 SmtpSettings SupportMail::settings() { return replaced() ? *replaced() : configured(); }
 void SupportMail::setSettings(const SmtpSettings& s) { replaced() = s; }
 void SupportMail::resetSettings() { replaced().reset(); }
+bool SupportMail::isConfigured()
+{
+    const SmtpSettings s = settings();
+    return !s.host.isEmpty() && !s.to.isEmpty() && !s.from.isEmpty();
+}
+QString SupportMail::shownAddress()
+{
+    const QString to = settings().to;
+    return to.isEmpty() ? QStringLiteral("未配置") : to;
+}
+QString SupportMail::notConfiguredMessage() { return QStringLiteral("本程序未配置咨询邮箱，无法发送!"); }
 QString SupportMail::versionText() { return QStringLiteral("zizedozuvarV1.0版本"); }
 
 MailMessage SupportMail::consultation(const QString& version, const QString& contact, const QString& text)
@@ -89,6 +101,9 @@ Tfrm_OnLineAsk::Tfrm_OnLineAsk(QWidget* owner) : QDialog(owner)
     Memo1 = new QPlainTextEdit(this);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setTabChangesFocus(true);
+    TextInput::guard(Edit1);
+    TextInput::guard(Edit2);
+    TextInput::guard(Memo1);
     Label3->setBuddy(Memo1);
     Label5 = new QLabel(QStringLiteral("小提示：只有处于连网状态才可以发送信息"), this);
     Label5->setStyleSheet(QStringLiteral("color: red;"));
@@ -154,6 +169,10 @@ void Tfrm_OnLineAsk::Button1Click()
     }
     if (Memo1->toPlainText().trimmed().isEmpty()) {
         m.information(this, QStringLiteral("请填写要咨询的内容"));
+        return;
+    }
+    if (!SupportMail::isConfigured()) {
+        m.information(this, SupportMail::notConfiguredMessage());
         return;
     }
     SmtpClient::Result r;

@@ -16,6 +16,13 @@ namespace SupportMail {
 SmtpSettings settings();
 void setSettings(const SmtpSettings& s);
 void resetSettings();
+// The support mailbox of this build (its receiving address), shown in the status bar and the
+// about window; "未配置" when the build names none.
+QString shownAddress();
+// Whether this build has a mailbox to send consultations to.
+bool isConfigured();
+// What a consultation says when there is none, rather than blaming the network.
+QString notConfiguredMessage();
 // "zizedozuvarV1.0版本", the version text the mail carries.
 QString versionText();
 // The consultation mail: subject "软件咨询" and the four body lines.

@@ -1,6 +1,7 @@
 #include "u_about.h"
 
 #include "Application.h"
+#include "u_OnLineAsk.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -79,7 +80,11 @@ Tfrmabout::Tfrmabout(QWidget* owner) : QDialog(owner)
     StaticText2 = new QLabel(QStringLiteral("版本 V2.0 Build(20240324)"), this);
     makerLine = new QLabel(QStringLiteral("版权所有 (C) 2023-2024 rivizivid 软件工作室"), this);
     webLine = new QLabel(QStringLiteral("网址：<a href=\"https://www.example.com/\">https://www.example.com/</a>"), this);
-    mailLine = new QLabel(QStringLiteral("邮箱：<a href=\"mailto:support@example.com\">support@example.com</a>"), this);
+    // The same build setting as the status bar and the consultation's receiving mailbox.
+    const QString mailbox = SupportMail::settings().to.toHtmlEscaped();
+    mailLine = new QLabel(mailbox.isEmpty() ? QStringLiteral("邮箱：") + SupportMail::shownAddress()
+                                            : QStringLiteral("邮箱：<a href=\"mailto:%1\">%1</a>").arg(mailbox),
+                          this);
     for (QLabel* l : {webLine, mailLine}) {
         l->setTextFormat(Qt::RichText);
         l->setTextInteractionFlags(Qt::TextBrowserInteraction);

@@ -7,15 +7,16 @@
 namespace {
 bool isBlankOrControl(QChar ch) { return ch.unicode() <= 0x20 || ch.isSpace() || ch.category() == QChar::Other_Control; }
 
-// Whole amounts only, as the key filter lets them be typed; a pasted text is checked here.
-Money wholeAmount(const QString& text, const QString& label)
+// An amount without a sign, with at most four decimals: typed as digits (the key filter) or
+// pasted with decimals.
+Money boundAmount(const QString& text, const QString& label)
 {
-    bool digits = !text.isEmpty();
+    bool plain = !text.isEmpty();
     for (QChar ch : text)
-        digits = digits && ch >= u'0' && ch <= u'9';
-    const std::optional<Money> m = digits ? Money::parse(text) : std::nullopt;
+        plain = plain && ((ch >= u'0' && ch <= u'9') || ch == u'.');
+    const std::optional<Money> m = plain ? Money::parse(text) : std::nullopt;
     if (!m)
-        throw AppError(QStringLiteral("%1必须是整数金额，“%2”不是。").arg(label, text));
+        throw AppError(QStringLiteral("%1必须是不带符号的金额，最多四位小数，“%2”不是。").arg(label, text));
     return *m;
 }
 
@@ -53,11 +54,13 @@ Connection::Statement buildSearch(Journal journal, const SearchCriteria& c, cons
         {QStringLiteral("DaiFang"), QStringLiteral("贷方金额“大于”"), QStringLiteral("贷方金额“小于”"),
          trimCriterion(c.creditMin), trimCriterion(c.creditMax)},
     };
+    // A bound filters only together with its partner, so only a used pair is checked.
+    auto used = [](const Bounds& b) { return !b.low.isEmpty() && !b.high.isEmpty(); };
     for (const Bounds& b : amounts) {
-        if (!b.low.isEmpty())
-            wholeAmount(b.low, b.lowLabel);
-        if (!b.high.isEmpty())
-            wholeAmount(b.high, b.highLabel);
+        if (used(b)) {
+            boundAmount(b.low, b.lowLabel);
+            boundAmount(b.high, b.highLabel);
+        }
     }
 
     if (journal == Journal::Bank)
@@ -67,11 +70,10 @@ Connection::Statement buildSearch(Journal journal, const SearchCriteria& c, cons
     equal(QStringLiteral("PingZhengNo"), c.voucher);
     equal(QStringLiteral("zhanyao"), c.summary);
     for (const Bounds& b : amounts) {
-        // One bound alone filters nothing.
-        if (b.low.isEmpty() || b.high.isEmpty())
+        if (!used(b))
             continue;
         where += QStringLiteral(" and (%1>=? and %1<=?)").arg(b.column);
-        st.params << wholeAmount(b.low, b.lowLabel).toStorage() << wholeAmount(b.high, b.highLabel).toStorage();
+        st.params << boundAmount(b.low, b.lowLabel).toStorage() << boundAmount(b.high, b.highLabel).toStorage();
     }
     equal(QStringLiteral("FaPiaoDW"), c.invoiceUnit);
     equal(QStringLiteral("Detail"), c.detail);

@@ -13,7 +13,7 @@ struct SearchCriteria {
     QDate from, to;      // the range covers the whole of `to`, up to the next midnight inclusive
     QString voucher;     // PingZhengNo
     QString summary;     // zhanyao
-    QString debitMin, debitMax;   // JieFang, whole amounts; both or neither
+    QString debitMin, debitMax;   // JieFang, unsigned amounts; a bound filters only with its partner
     QString creditMin, creditMax; // DaiFang, likewise
     QString invoiceUnit; // FaPiaoDW
     QString detail;      // Detail
@@ -25,5 +25,5 @@ struct SearchCriteria {
 QString trimCriterion(const QString& text);
 
 // The statement over the journal table for `user`'s entries, ordered by date. Every value is
-// bound. An amount bound that is not a whole number raises AppError naming the field.
+// bound. A used amount bound that is no unsigned amount raises AppError naming the field.
 Connection::Statement buildSearch(Journal journal, const SearchCriteria& c, const QString& user);

@@ -286,7 +286,7 @@ void TfrmMain::buildStatusBar()
     pane(RzStatusPane1, "RzStatusPane1", 66);
     RzClockStatus1 = new ClockPane(bar);
     pane(RzClockStatus1, "RzClockStatus1", 150);
-    RzStatusPane3 = new QLabel(QStringLiteral("技术支持：岚拓软件  support@lantuo.example"), bar);
+    RzStatusPane3 = new QLabel(QStringLiteral("技术支持：岚拓软件  ") + SupportMail::shownAddress(), bar);
     RzStatusPane3->setAlignment(Qt::AlignCenter);
     pane(RzStatusPane3, "RzStatusPane3", 0);
 }

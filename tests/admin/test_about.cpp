@@ -1,4 +1,5 @@
 #include "u_about.h"
+#include "u_OnLineAsk.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -19,7 +20,7 @@ private Q_SLOTS:
         QCOMPARE(f->StaticText1->font().pixelSize(), 16);
         QCOMPARE(f->StaticText2->text(), u"版本 V2.0 Build(20240324)"_s);
         QVERIFY(f->webLine->text().contains(u"href"_s));
-        QVERIFY(f->mailLine->text().contains(u"mailto:"_s));
+        QVERIFY(f->mailLine->text().startsWith(u"邮箱："_s));
         QVERIFY(!f->Image1->pixmap().isNull());
         QCOMPARE(f->RzButton1->text(), u"确定"_s);
         QVERIFY(f->RzButton1->isDefault());
@@ -29,6 +30,25 @@ private Q_SLOTS:
         QVERIFY(!f->isVisible());
         delete f;
         QCOMPARE(frmabout, nullptr);
+    }
+
+    // The address is the build's support mailbox, the one the status bar shows too.
+    void mailboxComesFromTheMailSettings()
+    {
+        SmtpSettings s;
+        s.to = u"help@example.org"_s;
+        SupportMail::setSettings(s);
+        {
+            Tfrmabout f(nullptr);
+            QVERIFY2(f.mailLine->text().contains(u"mailto:help@example.org\">help@example.org<"_s), qPrintable(f.mailLine->text()));
+        }
+        s.to.clear();
+        SupportMail::setSettings(s);
+        {
+            Tfrmabout f(nullptr);
+            QCOMPARE(f.mailLine->text(), u"邮箱：未配置"_s);
+        }
+        SupportMail::resetSettings();
     }
 
     void pictureIsDrawnAtAnySize()
