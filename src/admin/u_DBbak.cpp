@@ -5,6 +5,7 @@
 #include "Connection.h"
 #include "FileDialogs.h"
 #include "Messages.h"
+#include "Tables.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -16,8 +17,7 @@
 #include <QVBoxLayout>
 
 namespace {
-const QStringList programTables{QStringLiteral("XJRJZ"), QStringLiteral("YHRJZ"), QStringLiteral("ZhanYao"),
-                                QStringLiteral("bankInfo"), QStringLiteral("tuser"), QStringLiteral("FinscalYearMonth")};
+const QStringList programTables{Table::cash, Table::bank, Table::summaries, Table::bankAccounts, Table::operators, Table::period};
 }
 
 QString BackupRestore::backupTarget(const QString& folder)
