@@ -5,6 +5,8 @@
 // are stored trimmed as the login trims them.
 #include "Dataset.h"
 
+#include "Rights.h"
+
 #include <QDialog>
 #include <QVector>
 
@@ -25,13 +27,8 @@ QString listSql();
 int storedCount();
 // What the password box shows for an operator whose password is stored.
 QString passwordMask();
-struct Right {
-    QString column;
-    QString caption;
-    int group; // 0 系统权限, 1 现金日记账权限, 2 银行日记账权限
-};
-// The fourteen rights in the order the dialog shows them.
-const QVector<Right>& rights();
+// The rights in the order the dialog shows them (the table's).
+const QList<RightInfo>& rights();
 }
 
 class TfrmUser : public QDialog {
@@ -81,6 +78,8 @@ private:
     void showStoredPassword();
     void passwordEdited();
     void storeTypedPassword();
+    // The checks of "保存", then the write; false when a check refused the row (and said why).
+    bool saveRow();
 
     bool passwordTyped_ = false;
 };

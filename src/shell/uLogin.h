@@ -6,7 +6,6 @@
 #include <QDialog>
 #include <QString>
 #include <QStringList>
-#include <functional>
 
 class QComboBox;
 class QFrame;
@@ -34,9 +33,6 @@ public:
     void btnOKClick();
     // Ends the program.
     void btnExitClick();
-
-    // What "退出" runs to end the program; the application's exit unless a test replaced it.
-    std::function<void()> quitProgram;
 
     QLabel* Label3;
     QFrame* Bevel1;
