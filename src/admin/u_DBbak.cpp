@@ -6,6 +6,7 @@
 #include "FileDialogs.h"
 #include "Messages.h"
 
+#include <QApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -14,6 +15,8 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace {
 const QStringList programTables{QStringLiteral("XJRJZ"), QStringLiteral("YHRJZ"), QStringLiteral("ZhanYao"),
@@ -28,7 +31,7 @@ QString BackupRestore::backupTarget(const QString& folder)
     return folder + u'/' + name;
 }
 
-void BackupRestore::backup(const QString& target) { Connection::instance().backupTo(target); }
+void BackupRestore::backup(const QString& target, const Progress& progress) { Connection::instance().backupTo(target, progress); }
 
 void BackupRestore::checkRestorable(const QString& path)
 {
@@ -44,10 +47,10 @@ void BackupRestore::checkRestorable(const QString& path)
     }
 }
 
-void BackupRestore::restore(const QString& source)
+void BackupRestore::restore(const QString& source, const Progress& progress)
 {
     checkRestorable(source);
-    Connection::instance().replaceWith(source, [](const QString& copy) { checkRestorable(copy); });
+    Connection::instance().replaceWith(source, [](const QString& copy) { checkRestorable(copy); }, progress);
 }
 
 Tfrm_DBbak::Tfrm_DBbak(QWidget* owner) : QDialog(owner)
@@ -120,7 +123,7 @@ Tfrm_DBbak::Tfrm_DBbak(QWidget* owner) : QDialog(owner)
 
     onSignal(SpeedButton1, &QPushButton::clicked, this, [this] { SpeedButton1Click(); });
     onSignal(SpeedButton2, &QPushButton::clicked, this, [this] { SpeedButton2Click(); });
-    onSignal(btnOK, &QPushButton::clicked, this, [this] { accept(); });
+    onSignal(btnOK, &QPushButton::clicked, this, [this] { btnOKClick(); });
     onSignal(btnExit, &QPushButton::clicked, this, [this] { reject(); });
 }
 
@@ -141,26 +144,57 @@ void Tfrm_DBbak::SpeedButton2Click()
         Edit2->setText(file);
 }
 
+bool Tfrm_DBbak::backupTab() const { return PageControl1->currentWidget() == TabSheet1; }
+
+QString Tfrm_DBbak::activePath() const { return (backupTab() ? Edit1 : Edit2)->text().trimmed(); }
+
+void Tfrm_DBbak::copyNow()
+{
+    QProgressBar* bar = backupTab() ? ProgressBar1 : ProgressBar2;
+    const Progress progress = [bar](qint64 done, qint64 total) {
+        bar->setRange(0, 1000);
+        bar->setValue(total > 0 ? int(done * 1000 / total) : 0);
+        bar->repaint();
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    };
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    try {
+        if (backupTab())
+            BackupRestore::backup(Edit1->text(), progress);
+        else
+            BackupRestore::restore(activePath(), progress);
+    } catch (...) {
+        failure_ = std::current_exception();
+    }
+    QApplication::restoreOverrideCursor();
+}
+
+void Tfrm_DBbak::btnOKClick()
+{
+    if (!activePath().isEmpty()) {
+        btnOK->setEnabled(false);
+        btnExit->setEnabled(false);
+        copyNow();
+        copied_ = true;
+    }
+    accept();
+}
+
 void Tfrm_DBbak::Perform(int result)
 {
     if (result != QDialog::Accepted)
         return;
     Messages& m = Messages::current();
-    if (PageControl1->currentWidget() == TabSheet1) {
-        if (Edit1->text().trimmed().isEmpty()) {
-            m.information(parentWidget(), QStringLiteral("没有要备份的路径，操作退出"));
-            return;
-        }
-        BackupRestore::backup(Edit1->text());
-        m.information(parentWidget(), QStringLiteral("数据库备份成功！"));
-    } else {
-        if (Edit2->text().trimmed().isEmpty()) {
-            m.information(parentWidget(), QStringLiteral("没有要恢复的路径，操作退出"));
-            return;
-        }
-        BackupRestore::restore(Edit2->text().trimmed());
-        m.information(parentWidget(), QStringLiteral("数据库恢复成功！"));
+    const bool backingUp = backupTab();
+    if (activePath().isEmpty()) {
+        m.information(parentWidget(), backingUp ? QStringLiteral("没有要备份的路径，操作退出") : QStringLiteral("没有要恢复的路径，操作退出"));
+        return;
     }
+    if (!std::exchange(copied_, false))
+        copyNow();
+    if (failure_)
+        std::rethrow_exception(std::exchange(failure_, nullptr));
+    m.information(parentWidget(), backingUp ? QStringLiteral("数据库备份成功！") : QStringLiteral("数据库恢复成功！"));
 }
 
 void RunBackupRestore(QWidget* owner)
