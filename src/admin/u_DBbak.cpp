@@ -5,8 +5,10 @@
 #include "Connection.h"
 #include "FileDialogs.h"
 #include "Messages.h"
+#include "SafetyCopies.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -139,7 +141,11 @@ void Tfrm_DBbak::SpeedButton1Click()
 void Tfrm_DBbak::SpeedButton2Click()
 {
     // Both spellings: names on this file system are case-sensitive, a copy may end in ".dll".
-    const QString file = FileDialogs::current().openFile(this, QString(), QStringLiteral("数据库文件 (*.DLL *.dll)"));
+    // The picker opens where the automatic safety copies are, or else beside the books.
+    const QString live = Connection::instance().databasePath();
+    const QString copies = SafetyCopies::folderFor(live);
+    const QString folder = QFileInfo(copies).isDir() ? copies : QFileInfo(live).absolutePath();
+    const QString file = FileDialogs::current().openFile(this, QString(), QStringLiteral("数据库文件 (*.DLL *.dll)"), folder);
     if (!file.isEmpty())
         Edit2->setText(file);
 }
