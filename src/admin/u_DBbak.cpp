@@ -154,15 +154,20 @@ bool Tfrm_DBbak::backupTab() const { return PageControl1->currentWidget() == Tab
 
 QString Tfrm_DBbak::activePath() const { return (backupTab() ? Edit1 : Edit2)->text().trimmed(); }
 
-void Tfrm_DBbak::copyNow()
+Progress Tfrm_DBbak::progressOf(QProgressBar* bar)
 {
-    QProgressBar* bar = backupTab() ? ProgressBar1 : ProgressBar2;
-    const Progress progress = [bar](qint64 done, qint64 total) {
+    return [bar](qint64 done, qint64 total) {
         bar->setRange(0, 1000);
         bar->setValue(total > 0 ? int(done * 1000 / total) : 0);
         bar->repaint();
+        // Paint and timers only: a click cannot start anything while the copy runs.
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     };
+}
+
+void Tfrm_DBbak::copyNow()
+{
+    const Progress progress = progressOf(backupTab() ? ProgressBar1 : ProgressBar2);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     try {
         if (backupTab())

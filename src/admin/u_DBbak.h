@@ -38,6 +38,8 @@ public:
     // What RunBackupRestore does once the dialog closed with `result`: the active tab's action
     // (unless "确定" already ran it) and its message.
     void Perform(int result);
+    // How a copy moves `bar`: its share of 1000, repainted at once with the window kept painted.
+    static Progress progressOf(QProgressBar* bar);
 
     QTabWidget* PageControl1;
     QWidget* TabSheet1; // 备份数据

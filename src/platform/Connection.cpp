@@ -292,6 +292,9 @@ void Connection::backupTo(const QString& target, const Progress& progress)
     } catch (const AppError& e) {
         removeStale(temp);
         throw fail(e.message());
+    } catch (...) { // a progress receiver that stopped the copy
+        removeStale(temp);
+        throw;
     }
     if (!renameFile(temp, target)) {
         const QString why = errnoText();
