@@ -5,6 +5,7 @@
 #include "BooksLocation.h"
 #include "Connection.h"
 #include "DBGrid.h"
+#include "Upgrades.h"
 #include "export/GridExport.h"
 
 #include <QCoreApplication>
@@ -27,6 +28,8 @@ void TDM::DataModuleCreate()
     runGuarded([&] { databasePath_ = BooksLocation::settle(folders).databasePath; });
     // The connection opens itself at the first query; no empty database is ever created here.
     Connection::instance().setDatabasePath(databasePath_);
+    // An older file is upgraded, a newer one refused, at that first opening.
+    Database::upgradeOnOpen(Connection::instance());
 }
 
 QString TDM::BackgroundPicturePath() const { return BooksLocation::backgroundPicture(databasePath_, programDir_); }
