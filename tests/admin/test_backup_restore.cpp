@@ -456,8 +456,13 @@ private Q_SLOTS:
         else if (kind == u"truncated"_s)
             writeFile(chosen, fileBytes(good).left(fileBytes(good).size() / 2));
         else if (kind == u"damaged"_s) {
+            // The cells at the end of the cash journal's root page (a page copy keeps the live
+            // file's layout, so the page is looked up rather than assumed).
             QByteArray bytes = fileBytes(good);
-            for (qsizetype i = 4096 + 8; i < 4096 + 600 && i < bytes.size(); ++i)
+            const qsizetype pageSize = readScalar(good, u"PRAGMA page_size"_s).toLongLong();
+            const qsizetype root = readScalar(good, u"SELECT rootpage FROM sqlite_master WHERE name='XJRJZ'"_s).toLongLong();
+            QVERIFY(pageSize > 0 && root > 1);
+            for (qsizetype i = root * pageSize - 600; i < root * pageSize - 8 && i < bytes.size(); ++i)
                 bytes[i] = char(0xA5);
             writeFile(chosen, bytes);
         } else if (kind == u"foreign"_s)
