@@ -5,8 +5,11 @@
 #include "Connection.h"
 #include "FileDialogs.h"
 #include "Messages.h"
+#include "SafetyCopies.h"
 #include "Upgrades.h"
 
+#include <QApplication>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -18,6 +21,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 QString BackupRestore::backupTarget(const QString& folder)
 {
@@ -27,7 +31,7 @@ QString BackupRestore::backupTarget(const QString& folder)
     return folder + u'/' + name;
 }
 
-void BackupRestore::backup(const QString& target) { Connection::instance().backupTo(target); }
+void BackupRestore::backup(const QString& target, const Progress& progress) { Connection::instance().backupTo(target, progress); }
 
 void BackupRestore::checkRestorable(const QString& path)
 {
@@ -46,10 +50,10 @@ void BackupRestore::checkRestorable(const QString& path)
     }
 }
 
-void BackupRestore::restore(const QString& source)
+void BackupRestore::restore(const QString& source, const Progress& progress)
 {
     checkRestorable(source);
-    Connection::instance().replaceWith(source, [](const QString& copy) { checkRestorable(copy); });
+    Connection::instance().replaceWith(source, [](const QString& copy) { checkRestorable(copy); }, progress);
 }
 
 Tfrm_DBbak::Tfrm_DBbak(QWidget* owner) : QDialog(owner)
@@ -124,7 +128,7 @@ Tfrm_DBbak::Tfrm_DBbak(QWidget* owner) : QDialog(owner)
 
     onSignal(SpeedButton1, &QPushButton::clicked, this, [this] { SpeedButton1Click(); });
     onSignal(SpeedButton2, &QPushButton::clicked, this, [this] { SpeedButton2Click(); });
-    onSignal(btnOK, &QPushButton::clicked, this, [this] { accept(); });
+    onSignal(btnOK, &QPushButton::clicked, this, [this] { btnOKClick(); });
     onSignal(btnExit, &QPushButton::clicked, this, [this] { reject(); });
 }
 
@@ -153,11 +157,56 @@ void Tfrm_DBbak::SpeedButton1Click()
 void Tfrm_DBbak::SpeedButton2Click()
 {
     // Both spellings: names on this file system are case-sensitive, a copy may end in ".dll".
-    const QString file = FileDialogs::current().openFile(this, QString(), QStringLiteral("数据库文件 (*.DLL *.dll)"));
+    // The picker opens where the automatic safety copies are, or else beside the books.
+    const QString live = Connection::instance().databasePath();
+    const QString copies = SafetyCopies::folderFor(live);
+    const QString folder = QFileInfo(copies).isDir() ? copies : QFileInfo(live).absolutePath();
+    const QString file = FileDialogs::current().openFile(this, QString(), QStringLiteral("数据库文件 (*.DLL *.dll)"), folder);
     if (!file.isEmpty()) {
         Edit2->setText(file);
         showWholePath(Edit2);
     }
+}
+
+bool Tfrm_DBbak::backupTab() const { return PageControl1->currentWidget() == TabSheet1; }
+
+QString Tfrm_DBbak::activePath() const { return (backupTab() ? Edit1 : Edit2)->text().trimmed(); }
+
+Progress Tfrm_DBbak::progressOf(QProgressBar* bar)
+{
+    return [bar](qint64 done, qint64 total) {
+        bar->setRange(0, 1000);
+        bar->setValue(total > 0 ? int(done * 1000 / total) : 0);
+        bar->repaint();
+        // Paint and timers only: a click cannot start anything while the copy runs.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    };
+}
+
+void Tfrm_DBbak::copyNow()
+{
+    const Progress progress = progressOf(backupTab() ? ProgressBar1 : ProgressBar2);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    try {
+        if (backupTab())
+            BackupRestore::backup(Edit1->text(), progress);
+        else
+            BackupRestore::restore(activePath(), progress);
+    } catch (...) {
+        failure_ = std::current_exception();
+    }
+    QApplication::restoreOverrideCursor();
+}
+
+void Tfrm_DBbak::btnOKClick()
+{
+    if (!activePath().isEmpty()) {
+        btnOK->setEnabled(false);
+        btnExit->setEnabled(false);
+        copyNow();
+        copied_ = true;
+    }
+    accept();
 }
 
 void Tfrm_DBbak::Perform(int result)
@@ -165,21 +214,16 @@ void Tfrm_DBbak::Perform(int result)
     if (result != QDialog::Accepted)
         return;
     Messages& m = Messages::current();
-    if (PageControl1->currentWidget() == TabSheet1) {
-        if (Edit1->text().trimmed().isEmpty()) {
-            m.information(parentWidget(), QStringLiteral("没有要备份的路径，操作退出"));
-            return;
-        }
-        BackupRestore::backup(Edit1->text());
-        m.information(parentWidget(), QStringLiteral("数据库备份成功！"));
-    } else {
-        if (Edit2->text().trimmed().isEmpty()) {
-            m.information(parentWidget(), QStringLiteral("没有要恢复的路径，操作退出"));
-            return;
-        }
-        BackupRestore::restore(Edit2->text().trimmed());
-        m.information(parentWidget(), QStringLiteral("数据库恢复成功！"));
+    const bool backingUp = backupTab();
+    if (activePath().isEmpty()) {
+        m.information(parentWidget(), backingUp ? QStringLiteral("没有要备份的路径，操作退出") : QStringLiteral("没有要恢复的路径，操作退出"));
+        return;
     }
+    if (!std::exchange(copied_, false))
+        copyNow();
+    if (failure_)
+        std::rethrow_exception(std::exchange(failure_, nullptr));
+    m.information(parentWidget(), backingUp ? QStringLiteral("数据库备份成功！") : QStringLiteral("数据库恢复成功！"));
 }
 
 void RunBackupRestore(QWidget* owner)

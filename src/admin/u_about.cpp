@@ -2,8 +2,10 @@
 
 #include "Application.h"
 #include "u_OnLineAsk.h"
+#include "uDM.h"
 
 #include <QFrame>
+#include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLinearGradient>
@@ -89,6 +91,9 @@ Tfrmabout::Tfrmabout(QWidget* owner) : QDialog(owner)
         l->setTextInteractionFlags(Qt::TextBrowserInteraction);
         l->setOpenExternalLinks(true);
     }
+    databaseLine = new QLabel(databaseText(DM ? DM->DatabasePath() : QString()), this);
+    databaseLine->setWordWrap(true);
+    databaseLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
     Bevel2 = new QFrame(this);
     Bevel2->setFrameShape(QFrame::HLine);
     Bevel2->setFrameShadow(QFrame::Sunken);
@@ -104,6 +109,8 @@ Tfrmabout::Tfrmabout(QWidget* owner) : QDialog(owner)
     text->addWidget(makerLine);
     text->addWidget(webLine);
     text->addWidget(mailLine);
+    text->addSpacing(6);
+    text->addWidget(databaseLine);
     text->addStretch();
     auto* top = new QHBoxLayout;
     top->addWidget(Image1, 0, Qt::AlignTop);
@@ -116,9 +123,17 @@ Tfrmabout::Tfrmabout(QWidget* owner) : QDialog(owner)
     all->addLayout(top);
     all->addWidget(Bevel2);
     all->addLayout(buttons);
-    setFixedSize(400, 270);
+    setFixedSize(400, 310);
 
     onSignal(RzButton1, &QPushButton::clicked, this, [this] { RzButton1Click(); });
+}
+
+QString Tfrmabout::databaseText(const QString& path)
+{
+    // A zero-width space after each separator lets the label wrap a long path between folders.
+    QString shown = QDir::toNativeSeparators(path);
+    shown.replace(QDir::separator(), QString(QDir::separator()) + QChar(0x200B));
+    return QStringLiteral("数据库文件：") + shown;
 }
 
 Tfrmabout::~Tfrmabout()

@@ -17,6 +17,8 @@ public:
 
     // The window's picture: an open ledger over a stack of coins, drawn at the given size.
     static QPixmap picture(const QSize& size);
+    // "数据库文件：" and the path, breakable after each folder separator.
+    static QString databaseText(const QString& path);
 
     QLabel* Image1;
     QLabel* StaticText1;
@@ -25,6 +27,7 @@ public:
     QLabel* makerLine;
     QLabel* webLine;
     QLabel* mailLine;
+    QLabel* databaseLine; // the books file in use, so a user knows which file to keep safe
     QFrame* Bevel2;
     QPushButton* RzButton1;
 };

@@ -1,5 +1,7 @@
 #include "Startup.h"
 
+#include "ChineseFormat.h"
+
 #include <QApplication>
 #include <QFont>
 #include <QLibraryInfo>
@@ -13,6 +15,8 @@ void prepareLookAndLanguage(QApplication& app)
                       QStringLiteral("Noto Sans CJK SC"), QStringLiteral("AR PL UMing CN")});
     font.setPointSize(9);
     app.setFont(font);
+    // Qt's own pickers and numbers follow the Chinese conventions whatever the system's locale.
+    QLocale::setDefault(ChineseFormat::locale());
 
     const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
     for (const char* name : {"qtbase_zh_CN", "qt_zh_CN"}) {

@@ -3,6 +3,7 @@
 #include "uDM.h"
 #include "uMain.h"
 #include "Startup.h"
+#include "SafetyCopies.h"
 
 int main(int argc, char** argv)
 {
@@ -11,5 +12,8 @@ int main(int argc, char** argv)
     DM = new TDM(&app);
     TfrmMain main;
     main.showMaximized();
-    return app.exec();
+    const int result = app.exec();
+    // A normal end leaves a safety copy of the books; a failure is told and the program still ends.
+    SafetyCopies::atNormalEnd();
+    return result;
 }

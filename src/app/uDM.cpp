@@ -1,6 +1,8 @@
 #include "uDM.h"
 
 #include "AppError.h"
+#include "Application.h"
+#include "BooksLocation.h"
 #include "Connection.h"
 #include "DBGrid.h"
 #include "Rights.h"
@@ -21,13 +23,17 @@ void TDM::DataModuleCreate()
     programDir_ = QCoreApplication::applicationDirPath();
     if (!programDir_.endsWith(u'/'))
         programDir_ += u'/';
-    // The connection opens itself at the first query; the file is never created here.
-    Connection::instance().setDatabasePath(DatabasePath());
+    const BooksLocation::Folders folders = BooksLocation::ofThisProgram();
+    databasePath_ = QDir(folders.dataDir).filePath(BooksLocation::databaseFileName);
+    // A copy that cannot be placed is reported now; the first query then names the missing file.
+    runGuarded([&] { databasePath_ = BooksLocation::settle(folders).databasePath; });
+    // The connection opens itself at the first query; no empty database is ever created here.
+    Connection::instance().setDatabasePath(databasePath_);
     // An older file is upgraded, a newer one refused, at that first opening.
     Database::upgradeOnOpen(Connection::instance());
 }
 
-QString TDM::DatabasePath() const { return programDir_ + QStringLiteral("RARU.DLL"); }
+QString TDM::BackgroundPicturePath() const { return BooksLocation::backgroundPicture(databasePath_, programDir_); }
 
 bool TDM::HasRight(const QString& column)
 {

@@ -15,8 +15,11 @@ public:
 
     // The executable's directory with a trailing separator, never the current directory.
     QString ProgramDir() const { return programDir_; }
-    // The database file in the program directory.
-    QString DatabasePath() const;
+    // The database file in use: RARU.DLL in the program directory when that one is writable,
+    // otherwise the user's own copy in their data folder.
+    QString DatabasePath() const { return databasePath_; }
+    // Main.jpg beside the books or in the program directory; empty when there is none.
+    QString BackgroundPicturePath() const;
 
     // The logged-in operator as stored in tuser; written only by a successful login.
     QString CurrentUser;
@@ -33,6 +36,7 @@ public:
 private:
     void DataModuleCreate();
     QString programDir_;
+    QString databasePath_;
 };
 
 // The program-wide data module.

@@ -1,6 +1,7 @@
 #include "ClockPane.h"
 
-#include <QLocale>
+#include "ChineseFormat.h"
+
 #include <QTimer>
 
 ClockPane::ClockPane(QWidget* parent) : QLabel(parent), timer_(new QTimer(this))
@@ -13,30 +14,7 @@ ClockPane::ClockPane(QWidget* parent) : QLabel(parent), timer_(new QTimer(this))
     refresh();
 }
 
-namespace {
-// The locale's long time format (with seconds) without its time-zone name, which would not fit
-// the pane and which a desktop clock does not show.
-QString longTimeFormat(const QLocale& locale)
-{
-    const QString format = locale.timeFormat(QLocale::LongFormat);
-    QString out;
-    bool quoted = false;
-    for (const QChar c : format) {
-        if (c == u'\'')
-            quoted = !quoted;
-        if (!quoted && c == u't')
-            continue;
-        out += c;
-    }
-    return out.simplified();
-}
-} // namespace
-
-QString ClockPane::clockText(const QDateTime& t)
-{
-    const QLocale locale = QLocale::system();
-    return locale.toString(t.date(), QLocale::ShortFormat) + u' ' + locale.toString(t.time(), longTimeFormat(locale));
-}
+QString ClockPane::clockText(const QDateTime& t) { return ChineseFormat::dateTime(t.date(), t.time()); }
 
 void ClockPane::refresh()
 {

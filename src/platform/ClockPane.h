@@ -10,7 +10,7 @@ class ClockPane : public QLabel {
 public:
     explicit ClockPane(QWidget* parent = nullptr);
 
-    // The system's short date and long time format, as the pane shows `t`.
+    // `t` as a Chinese user writes it, whatever the system's locale: 2024-03-05 08:30:00.
     static QString clockText(const QDateTime& t);
     // Shows the current time now (the timer calls it every second).
     void refresh();

@@ -1,6 +1,8 @@
 #include "Connection.h"
 
 #include "AppError.h"
+#include "FileCopy.h"
+#include "SqliteSnapshot.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -252,7 +254,7 @@ QStringList Connection::columnNames(const QString& table)
     return out;
 }
 
-void Connection::backupTo(const QString& target)
+void Connection::backupTo(const QString& target, const Progress& progress)
 {
     const auto fail = [](const QString& why) { return AppError(QStringLiteral("数据库备份失败：%1").arg(why)); };
     if (target.trimmed().isEmpty())
@@ -265,7 +267,7 @@ void Connection::backupTo(const QString& target)
     const QString temp = target + QStringLiteral(".part");
     removeStale(temp);
     try {
-        // VACUUM INTO reads inside one transaction: the copy is a snapshot even while others write.
+        // The copy reads inside one transaction: it is a snapshot even while others write.
         // A writer that commits often leaves a reader only short gaps, which SQLite's own busy
         // wait (coarse sleeps) tends to miss; so a locked database is tried again at short
         // intervals for a while, with the driver's wait switched off meanwhile.
@@ -283,7 +285,7 @@ void Connection::backupTo(const QString& target)
         } restoreWait{*this};
         for (;;) {
             try {
-                run(QStringLiteral("VACUUM INTO ?"), {temp});
+                sqliteSnapshot(database(), temp, progress);
                 break;
             } catch (const AppError& e) {
                 removeStale(temp);
@@ -300,6 +302,9 @@ void Connection::backupTo(const QString& target)
     } catch (const AppError& e) {
         removeStale(temp);
         throw fail(e.message());
+    } catch (...) { // a progress receiver that stopped the copy
+        removeStale(temp);
+        throw;
     }
     if (!renameFile(temp, target)) {
         const QString why = errnoText();
@@ -309,7 +314,8 @@ void Connection::backupTo(const QString& target)
     syncFolder(QFileInfo(target).absolutePath());
 }
 
-void Connection::replaceWith(const QString& source, const std::function<void(const QString& copy)>& check)
+void Connection::replaceWith(const QString& source, const std::function<void(const QString& copy)>& check,
+                             const Progress& progress)
 {
     const auto fail = [](const QString& why) { return AppError(QStringLiteral("数据库恢复失败：%1").arg(why)); };
     if (path_.isEmpty())
@@ -321,9 +327,11 @@ void Connection::replaceWith(const QString& source, const std::function<void(con
     const QString keptNew = kept + QStringLiteral(".part");
     removeStale(temp);
     removeStale(keptNew);
-    if (!QFile::copy(source, temp)) {
+    try {
+        copyFileWithProgress(source, temp, progress);
+    } catch (const AppError& e) {
         removeStale(temp);
-        throw fail(QStringLiteral("无法复制 %1").arg(native(source)));
+        throw fail(e.message());
     }
     // The copy is what goes live, so it is the copy that is checked: the chosen file may change
     // after a check of it.

@@ -8,6 +8,8 @@
 #include <QVariant>
 #include <functional>
 
+#include "Progress.h"
+
 class Connection {
 public:
     static Connection& instance();
@@ -36,15 +38,18 @@ public:
     // Width limit of a text column, read from its CHECK(length(col) <= n); 0 when there is none.
     int columnWidth(const QString& table, const QString& column);
 
-    // Writes a consistent copy of the live database to `target`: VACUUM INTO a temporary file beside
+    // Writes a consistent copy of the live database to `target`: a page copy into a temporary file beside
     // it, an integrity check of the copy, then an atomic rename. Raises AppError with the reason and
     // leaves an earlier file at `target` as it was. Refuses the live file itself as target.
-    void backupTo(const QString& target);
+    // `progress` hears the pages copied.
+    void backupTo(const QString& target, const Progress& progress = {});
     // Replaces the live file by a copy of `source`: the copy is made beside the live file and handed
     // to `check` (which raises AppError to refuse it) before anything else happens; then, with the
     // connection closed, the replaced file is kept as "<live>.bak", the copy renamed into place and
-    // the connection reopened. On any failure the live file is the one it was before.
-    void replaceWith(const QString& source, const std::function<void(const QString& copy)>& check = {});
+    // the connection reopened. On any failure the live file is the one it was before. `progress`
+    // hears the bytes copied.
+    void replaceWith(const QString& source, const std::function<void(const QString& copy)>& check = {},
+                     const Progress& progress = {});
 
     // Column names of a table of the live database, in table order; empty when there is no such table.
     QStringList columnNames(const QString& table);

@@ -2,6 +2,7 @@
 
 #include "Application.h"
 #include "Dataset.h"
+#include "ChineseFormat.h"
 
 #include <QAbstractTableModel>
 #include <QAction>
@@ -14,6 +15,7 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -286,32 +288,71 @@ void DBGrid::showEvent(QShowEvent* e)
     fitColumns();
 }
 
+int DBGrid::minimumColumnWidth(const GridColumn& c) const
+{
+    if (c.kind != GridColumn::Kind::DateTime)
+        return 20;
+    // The longest date text a cell shows, with the cell's margins and a little air.
+    const QString widest = ChineseFormat::dateTime(QDate(2000, 12, 28), QTime(20, 48, 48));
+    return view_->fontMetrics().horizontalAdvance(widest) + 2 * view_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 10;
+}
+
 void DBGrid::fitColumns()
 {
     const auto& cols = model_->columns();
-    qint64 total = 0;
-    for (const GridColumn& c : cols)
-        if (c.visible)
-            total += std::max(c.width, 1);
     if (!isVisible()) {
         // Nothing to fit into yet: the design widths hold until the grid is shown.
         for (int c = 0; c < cols.size(); ++c)
             if (cols[c].visible)
-                view_->setColumnWidth(c, std::max(cols[c].width, 1));
+                view_->setColumnWidth(c, std::max(cols[c].width, minimumColumnWidth(cols[c])));
         syncFooterWidths();
         return;
     }
     const int avail = view_->viewport()->width();
-    if (total <= 0 || avail <= 0)
+    if (avail <= 0)
         return;
+    // The columns share the width in proportion to their design widths; a column whose share is
+    // below its minimum (a date that would be cut) gets its minimum and the others share the rest.
+    QVector<bool> pinned(cols.size(), false);
+    for (bool again = true; again;) {
+        again = false;
+        qint64 total = 0;
+        int left = avail;
+        for (int c = 0; c < cols.size(); ++c) {
+            if (!cols[c].visible)
+                continue;
+            if (pinned[c])
+                left -= minimumColumnWidth(cols[c]);
+            else
+                total += std::max(cols[c].width, 1);
+        }
+        for (int c = 0; c < cols.size() && total > 0; ++c)
+            if (cols[c].visible && !pinned[c] && std::max(cols[c].width, 1) * qint64(std::max(left, 0)) / total < minimumColumnWidth(cols[c]))
+                pinned[c] = again = true;
+    }
+    qint64 total = 0;
+    int left = avail;
+    for (int c = 0; c < cols.size(); ++c) {
+        if (!cols[c].visible)
+            continue;
+        if (pinned[c])
+            left -= minimumColumnWidth(cols[c]);
+        else
+            total += std::max(cols[c].width, 1);
+    }
+    left = std::max(left, 0);
     // Cumulative rounding, so the widths add up to the available width exactly.
     qint64 run = 0;
     int given = 0;
     for (int c = 0; c < cols.size(); ++c) {
         if (!cols[c].visible)
             continue;
+        if (pinned[c]) {
+            view_->setColumnWidth(c, minimumColumnWidth(cols[c]));
+            continue;
+        }
         run += std::max(cols[c].width, 1);
-        const int upTo = int(run * avail / total);
+        const int upTo = int(run * left / total);
         view_->setColumnWidth(c, std::max(20, upTo - given));
         given = upTo;
     }

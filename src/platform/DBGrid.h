@@ -49,6 +49,8 @@ public:
 
     // Fits the visible columns to the grid's width in proportion to their design widths.
     void fitColumns();
+    // The narrowest a column may be fitted: a date column keeps room for its whole text.
+    int minimumColumnWidth(const GridColumn& c) const;
 
 Q_SIGNALS:
     void doubleClicked();

@@ -3,6 +3,7 @@
 #include "AppError.h"
 #include "Connection.h"
 #include "SqliteRows.h"
+#include "ChineseFormat.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -368,13 +369,15 @@ void Dataset::deleteCurrent()
 
 namespace {
 // One sort column's values in a form that compares fast: whole numbers as integers, texts (dates
-// are stored as sortable texts) as strings; a mixed column falls back to the general comparison.
+// are stored as sortable texts) as strings, texts with letters as collation keys (Chinese by
+// pinyin, Latin without regard to case); a mixed column falls back to the general comparison.
 struct SortKey {
-    enum class Kind { Integer, Text, General } kind = Kind::Integer;
+    enum class Kind { Integer, Text, Words, General } kind = Kind::Integer;
     bool ascending = true;
     std::vector<char> null;
     std::vector<qint64> ints;
     QStringList texts;
+    std::vector<QCollatorSortKey> words;
     const std::vector<Dataset::Row>* rows = nullptr;
     int field = 0;
 
@@ -405,6 +408,18 @@ struct SortKey {
             texts.reserve(qsizetype(n));
             for (size_t r = 0; r < n; ++r)
                 texts << (null[r] ? QString() : all[r][f].toString());
+            // Digits and punctuation (dates, voucher numbers) order the same either way; only
+            // words need the slower collation.
+            const bool anyLetter = std::any_of(texts.cbegin(), texts.cend(), [](const QString& t) {
+                return std::any_of(t.cbegin(), t.cend(), [](QChar c) { return c.isLetter(); });
+            });
+            if (anyLetter) {
+                kind = Kind::Words;
+                words.reserve(n);
+                for (const QString& t : std::as_const(texts))
+                    words.push_back(ChineseFormat::collator().sortKey(t));
+                texts.clear();
+            }
         }
     }
 
@@ -420,6 +435,8 @@ struct SortKey {
             c = ints[a] < ints[b] ? -1 : ints[a] > ints[b] ? 1 : 0;
         else if (kind == Kind::Text)
             c = texts[a].compare(texts[b]);
+        else if (kind == Kind::Words)
+            c = words[size_t(a)].compare(words[size_t(b)]);
         else {
             const auto o = QVariant::compare((*rows)[a][field], (*rows)[b][field]);
             c = o == QPartialOrdering::Less ? -1 : o == QPartialOrdering::Greater ? 1 : 0;

@@ -3,7 +3,8 @@
 #include "Dataset.h"
 #include "Money.h"
 
-#include <QLocale>
+#include "ChineseFormat.h"
+
 #include <stdexcept>
 
 DatasetModel::DatasetModel(QObject* parent) : QAbstractTableModel(parent) {}
@@ -144,12 +145,10 @@ QString DatasetModel::formatDateTime(const QDate& d, const QTime& t, bool timeAt
 {
     if (!d.isValid())
         return {};
-    static const QLocale loc = QLocale::system();
-    static const QString dateFormat = loc.dateFormat(QLocale::ShortFormat);
-    QString s = loc.toString(d, dateFormat);
-    if (t.isValid() && (timeAtMidnight || t != QTime(0, 0)))
-        s += u' ' + t.toString(QStringLiteral("HH:mm:ss"));
-    return s;
+    // A stored midnight is a date without a time of day, unless the column shows every time.
+    if (!t.isValid() || (!timeAtMidnight && t == QTime(0, 0)))
+        return ChineseFormat::date(d);
+    return ChineseFormat::dateTime(d, t);
 }
 
 QString DatasetModel::formatDateTime(const QDateTime& t)

@@ -40,9 +40,9 @@ public:
         a.filterIndex = int(filters.indexOf(dlg.selectedNameFilter())) + 1;
         return a;
     }
-    QString openFile(QWidget* parent, const QString& caption, const QString& filter) override
+    QString openFile(QWidget* parent, const QString& caption, const QString& filter, const QString& folder) override
     {
-        return QFileDialog::getOpenFileName(parent, caption, {}, filter);
+        return QFileDialog::getOpenFileName(parent, caption, folder, filter);
     }
     QString existingFolder(QWidget* parent, const QString& caption, const QString& start) override
     {

@@ -21,8 +21,9 @@ class FileDialogs {
 public:
     virtual ~FileDialogs() = default;
     virtual SaveFileAnswer saveFile(QWidget* parent, const SaveFileRequest& request) = 0;
-    // Empty when cancelled. `filter` in Qt's form, e.g. "数据库文件 (*.DLL)".
-    virtual QString openFile(QWidget* parent, const QString& caption, const QString& filter) = 0;
+    // Empty when cancelled. `filter` in Qt's form, e.g. "数据库文件 (*.DLL)"; the dialog opens in
+    // `folder` when given.
+    virtual QString openFile(QWidget* parent, const QString& caption, const QString& filter, const QString& folder = QString()) = 0;
     // Empty when cancelled.
     virtual QString existingFolder(QWidget* parent, const QString& caption, const QString& start) = 0;
 

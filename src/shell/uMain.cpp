@@ -202,7 +202,7 @@ void TfrmMain::FormCreate()
     buildStatusBar();
     maximise(this);
     // An unreadable picture is reported and the window opens without one.
-    runGuarded([this] { loadBackground(DM->ProgramDir() + QStringLiteral("Main.jpg")); });
+    runGuarded([this] { loadBackground(DM->BackgroundPicturePath()); });
 }
 
 void TfrmMain::buildMenus()

@@ -24,6 +24,7 @@ private Q_SLOTS:
         QVERIFY(f->webLine->text().contains(u"href"_s));
         QVERIFY(f->mailLine->text().startsWith(u"邮箱："_s));
         QVERIFY(!f->Image1->pixmap().isNull());
+        QVERIFY(f->databaseLine->text().startsWith(u"数据库文件："_s));
         QCOMPARE(f->RzButton1->text(), u"确定"_s);
         QVERIFY(f->RzButton1->isDefault());
         f->show();
@@ -51,6 +52,12 @@ private Q_SLOTS:
             QCOMPARE(f.mailLine->text(), u"邮箱：未配置"_s);
         }
         SupportMail::resetSettings();
+    }
+
+    void databaseLineNamesTheFileInUse()
+    {
+        QString shown = Tfrmabout::databaseText(u"/home/会计/.local/share/zizedozuvar/RARU.DLL"_s);
+        QCOMPARE(shown.remove(QChar(0x200B)), u"数据库文件：/home/会计/.local/share/zizedozuvar/RARU.DLL"_s);
     }
 
     void pictureIsDrawnAtAnySize()

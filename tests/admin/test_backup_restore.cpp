@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -255,6 +256,67 @@ private Q_SLOTS:
         QVERIFY(msgs->texts().isEmpty());
     }
 
+    // The bars move during the copy, not only at its end: the dialog stays open and painted while
+    // "确定" copies, and closes once the copy is done.
+    void progressBarsAdvanceDuringTheCopy_data()
+    {
+        QTest::addColumn<bool>("backingUp");
+        QTest::newRow("backup") << true;
+        QTest::newRow("restore") << false;
+    }
+    void progressBarsAdvanceDuringTheCopy()
+    {
+        TestDatabase::exec(u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i < 3000) "
+                           "INSERT INTO XJRJZ (YeWuRQ, ZhanYao, Detail, Fillter) SELECT '2024-03-02 09:00:00', '货款', printf('%0200d', i), 'admin' FROM n"_s);
+        QFETCH(bool, backingUp);
+        const QString copy = out->filePath(u"RARU.DLL"_s);
+        if (!backingUp)
+            BackupRestore::backup(copy);
+        Tfrm_DBbak d(nullptr);
+        if (backingUp) {
+            dialogs->folderAnswers << out->path();
+            d.PageControl1->setCurrentWidget(d.TabSheet1);
+            d.SpeedButton1->click();
+        } else {
+            dialogs->openAnswers << copy;
+            d.SpeedButton2->click();
+        }
+        QProgressBar* bar = backingUp ? d.ProgressBar1 : d.ProgressBar2;
+        QList<int> seen;
+        bool shownMeanwhile = true;
+        connect(bar, &QProgressBar::valueChanged, this, [&](int v) {
+            seen << v;
+            shownMeanwhile = shownMeanwhile && d.isVisible();
+        });
+        d.show();
+        d.btnOK->click();
+        QVERIFY(!d.isVisible());
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        QVERIFY2(seen.size() >= 3, qPrintable(QString::number(seen.size())));
+        QVERIFY(std::is_sorted(seen.cbegin(), seen.cend()));
+        QVERIFY(std::any_of(seen.cbegin(), seen.cend(), [bar](int v) { return v > bar->minimum() && v < bar->maximum(); }));
+        QCOMPARE(seen.last(), bar->maximum());
+        QVERIFY(shownMeanwhile);
+        // The message comes after the dialog has closed; the copy is not made twice.
+        d.Perform(d.result());
+        QCOMPARE(msgs->shown.last().text, backingUp ? u"数据库备份成功！"_s : u"数据库恢复成功！"_s);
+        QCOMPARE(readScalar(copy, u"SELECT count(*) FROM XJRJZ"_s).toInt(), 3003);
+        QCOMPARE(liveCashRows(), 3003);
+    }
+
+    void failedCopyFromTheButtonIsToldAfterClosing()
+    {
+        Tfrm_DBbak d(nullptr);
+        dialogs->openAnswers << out->filePath(u"无此文件.DLL"_s);
+        d.SpeedButton2->click();
+        d.btnOK->click();
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        QVERIFY(lastError().isEmpty());
+        runGuarded([&] { d.Perform(d.result()); });
+        QVERIFY2(lastError().contains(u"无此文件.DLL"_s), qPrintable(lastError()));
+        QCOMPARE(liveCashRows(), 3);
+    }
+
     void backupWhileAnotherConnectionWrites()
     {
         // A writer of its own commits pairs of rows back to back while backups run.
@@ -413,8 +475,13 @@ private Q_SLOTS:
         else if (kind == u"truncated"_s)
             writeFile(chosen, fileBytes(good).left(fileBytes(good).size() / 2));
         else if (kind == u"damaged"_s) {
+            // The cells at the end of the cash journal's root page (a page copy keeps the live
+            // file's layout, so the page is looked up rather than assumed).
             QByteArray bytes = fileBytes(good);
-            for (qsizetype i = 4096 + 8; i < 4096 + 600 && i < bytes.size(); ++i)
+            const qsizetype pageSize = readScalar(good, u"PRAGMA page_size"_s).toLongLong();
+            const qsizetype root = readScalar(good, u"SELECT rootpage FROM sqlite_master WHERE name='XJRJZ'"_s).toLongLong();
+            QVERIFY(pageSize > 0 && root > 1);
+            for (qsizetype i = root * pageSize - 600; i < root * pageSize - 8 && i < bytes.size(); ++i)
                 bytes[i] = char(0xA5);
             writeFile(chosen, bytes);
         } else if (kind == u"foreign"_s)

@@ -2,6 +2,7 @@
 // prints which file it opened and how many operators it holds. Used by test_program_dir, which
 // copies this program into other folders and starts it from elsewhere.
 #include "AppError.h"
+#include "Application.h"
 #include "Connection.h"
 #include "uDM.h"
 
@@ -11,6 +12,7 @@
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    app.setApplicationName(appTitle()); // the data folder is named after the program, as in main
     DM = new TDM(&app);
     std::printf("%s\n", DM->DatabasePath().toUtf8().constData());
     try {

@@ -19,7 +19,9 @@
 #include <QProcess>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QProgressDialog>
 #include <QTest>
+#include <QTimer>
 
 using GridExport::Format;
 
@@ -145,8 +147,10 @@ class TestExport : public QObject {
     std::unique_ptr<Dataset> ds;
     std::unique_ptr<DBGrid> grid;
 
-    QString date1() const { return DatasetModel::formatDateTime(QDateTime(QDate(2024, 3, 1), QTime(9, 30))); }
-    QString date2() const { return DatasetModel::formatDateTime(QDateTime(QDate(2024, 3, 2), QTime(0, 0))); }
+    // As a Chinese user writes them, whatever the system's locale (CTest runs this under LANG=C
+    // and LANG=zh_CN.UTF-8 too).
+    QString date1() const { return QStringLiteral("2024-03-01 09:30:00"); }
+    QString date2() const { return QStringLiteral("2024-03-02"); }
 
     // What every format must hold, as the grid shows it: the visible columns in screen order
     // (摘要 was moved before 日期; 凭证号 is hidden), all rows, the footer.
@@ -433,6 +437,68 @@ print(json.dumps([[s.nrows, s.cell_value(0, 0), s.cell_value(s.nrows - 1, 0), s.
         QVERIFY(!QFile::exists(target));
         QCOMPARE(QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    // Stopping a writer partway (what "取消" does) leaves no file and no temporary, for every type.
+    void stoppedWriterLeavesNothing_data()
+    {
+        QTest::addColumn<int>("index");
+        for (int i = 1; i <= 5; ++i)
+            QTest::addRow("type %d", i) << i;
+    }
+    void stoppedWriterLeavesNothing()
+    {
+        QFETCH(int, index);
+        TestDatabase::exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i < 2000) "
+                                          "INSERT INTO XJRJZ (ZhanYao, JieFang) SELECT '行' || i, i FROM n"));
+        ds->reopen();
+        QTemporaryDir dir;
+        const QString target = dir.filePath(QStringLiteral("月报.") + GridExport::extension(Format(index)));
+        GridExport::Table t = GridExport::Table::of(*grid);
+        QList<qint64> heard;
+        t.rowsWritten = [&heard](qint64 done, qint64 total) {
+            QCOMPARE(total, 2003);
+            heard << done;
+            if (done >= 1000)
+                throw GridExport::Cancelled();
+        };
+        QVERIFY_THROWS_EXCEPTION(GridExport::Cancelled, GridExport::saveToFile(t, Format(index), target));
+        QVERIFY(heard.size() >= 4);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden), QStringList());
+    }
+
+    // The export's progress window: "取消" while it runs leaves no file and says nothing.
+    void cancelledExportLeavesNoFile()
+    {
+        TestDatabase::exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i < 20000) "
+                                          "INSERT INTO XJRJZ (ZhanYao, JieFang) SELECT '行' || i, i FROM n"));
+        ds->reopen();
+        GridExport::setProgressDelay(0);
+        FakeFileDialogs dialogs;
+        QTemporaryDir dir;
+        dialogs.saveAnswers << SaveFileAnswer{true, dir.filePath(QStringLiteral("月报")), 2};
+        QProgressDialog* seen = nullptr;
+        int valueWhenCancelled = -1;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            auto* w = grid->findChild<QProgressDialog*>();
+            if (!w || !w->isVisible() || w->value() <= 0)
+                return;
+            seen = w;
+            valueWhenCancelled = w->value();
+            w->cancel();
+            poll.stop();
+        });
+        poll.start(0);
+        GridExport::exportGrid(grid.get(), grid.get(), QStringLiteral("x"));
+        GridExport::setProgressDelay(500);
+        QVERIFY(seen != nullptr);
+        QVERIFY2(valueWhenCancelled > 0 && valueWhenCancelled < 20003, qPrintable(QString::number(valueWhenCancelled)));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden), QStringList());
+        // Not cancelled, the same export writes the whole file.
+        dialogs.saveAnswers << SaveFileAnswer{true, dir.filePath(QStringLiteral("月报")), 2};
+        GridExport::exportGrid(grid.get(), grid.get(), QStringLiteral("x"));
+        QVERIFY(QFileInfo(dir.filePath(QStringLiteral("月报.CSV"))).size() > 20000 * 5);
     }
 
     void failureHalfwayLeavesTheOldFileAndNoTemporary()

@@ -14,9 +14,10 @@ public:
         saveRequests << r;
         return saveAnswers.isEmpty() ? SaveFileAnswer{} : saveAnswers.takeFirst();
     }
-    QString openFile(QWidget*, const QString& caption, const QString& filter) override
+    QString openFile(QWidget*, const QString& caption, const QString& filter, const QString& folder = QString()) override
     {
         openRequests << (caption + u'|' + filter);
+        openFolders << folder;
         return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
     }
     QString existingFolder(QWidget*, const QString& caption, const QString&) override
@@ -27,5 +28,5 @@ public:
 
     QList<SaveFileRequest> saveRequests;
     QList<SaveFileAnswer> saveAnswers;
-    QStringList openRequests, openAnswers, folderRequests, folderAnswers;
+    QStringList openRequests, openAnswers, openFolders, folderRequests, folderAnswers;
 };

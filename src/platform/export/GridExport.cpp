@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QProgressDialog>
 #include <QSaveFile>
 #include <QTableView>
 
@@ -118,6 +119,36 @@ void saveToFile(const Table& t, Format f, const QString& path)
     writeAtomically(path, [&](QIODevice& out) { write(t, f, out); });
 }
 
+namespace {
+int progressDelay = 500;
+}
+
+void setProgressDelay(int ms) { progressDelay = ms; }
+
+bool saveWithProgress(QWidget* parent, Table t, Format f, const QString& path)
+{
+    QProgressDialog window(QStringLiteral("正在导出 %1 …").arg(QFileInfo(path).fileName()), QStringLiteral("取消"), 0,
+                           std::max(t.rowCount(), 1), parent);
+    window.setWindowTitle(QStringLiteral("导出"));
+    window.setWindowModality(Qt::WindowModal);
+    window.setMinimumDuration(progressDelay);
+    window.setAutoReset(false);
+    window.setValue(0);
+    // Once shown, the modal window's setValue handles pending events: the program stays painted
+    // and "取消" is heard.
+    t.rowsWritten = [&window](qint64 done, qint64) {
+        window.setValue(int(done));
+        if (window.wasCanceled())
+            throw Cancelled();
+    };
+    try {
+        saveToFile(t, f, path);
+    } catch (const Cancelled&) {
+        return false;
+    }
+    return true;
+}
+
 void exportGrid(QWidget* parent, DBGrid* grid, const QString& defaultFileName)
 {
     if (!grid)
@@ -146,7 +177,7 @@ void exportGrid(QWidget* parent, DBGrid* grid, const QString& defaultFileName)
         }
         Table t = Table::of(*grid);
         t.caption = QFileInfo(path).completeBaseName();
-        saveToFile(t, *f, path);
+        saveWithProgress(parent, t, *f, path);
         return;
     }
 }

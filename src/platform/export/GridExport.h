@@ -3,12 +3,14 @@
 // the writers, and the interactive operation behind every "导出" button.
 #include "GridColumn.h"
 #include "Money.h"
+#include "Progress.h"
 
 #include <QDate>
 #include <QString>
 #include <QTime>
 #include <QVariant>
 #include <QVector>
+#include <exception>
 #include <functional>
 #include <optional>
 
@@ -57,6 +59,13 @@ public:
     bool dateTime(int row, int i, QDate& date, QTime& time) const;
     QString footer(int i) const;
     QString caption;                      // the document title where a format has one
+    Progress rowsWritten;                 // hears the rows written now and then; may throw to stop
+    // Writers call this as they go through the rows.
+    void reportRow(int row) const
+    {
+        if (rowsWritten && row % 256 == 0)
+            rowsWritten(row, rowCount());
+    }
 
 private:
     const DatasetModel* model_ = nullptr;
@@ -78,6 +87,18 @@ void write(const Table& t, Format f, QIODevice& out);
 void saveToFile(const Table& t, Format f, const QString& path);
 // The same for any writer: `write` fills the temporary file; if it throws, the file is dropped.
 void writeAtomically(const QString& path, const std::function<void(QIODevice&)>& write);
+
+// What a progress window's "取消" raises inside a writer; the export then leaves no file behind.
+struct Cancelled : std::exception {
+    const char* what() const noexcept override { return "export cancelled"; }
+};
+
+// saveToFile with a progress window over `parent` (shown once the export takes longer than the
+// delay) whose "取消" stops it, keeping the window painted meanwhile. False when cancelled: no
+// file is left under `path`, and a file that was there stays as it was.
+bool saveWithProgress(QWidget* parent, Table t, Format f, const QString& path);
+// The pause before the progress window shows, in milliseconds (tests show it at once).
+void setProgressDelay(int ms);
 
 // The export of a grid: the save dialog (remembered filter index, overwrite prompt), the
 // file-name rule, then the file. Cancelling does nothing.

@@ -1,5 +1,5 @@
 // The text-based export writers: TXT, CSV, HTML and RTF. Each writes the cells as the grid
-// shows them (money as plain numbers, dates in the system's format).
+// shows them (money as plain numbers, dates as 2024-03-05 08:30:00).
 #include "GridExport.h"
 
 #include "AppError.h"
@@ -48,6 +48,7 @@ void eachLine(const Table& t, Line line)
         cells[i] = t.title(i);
     line(cells, 0);
     for (int r = 0; r < t.rowCount(); ++r) {
+        t.reportRow(r);
         for (int i = 0; i < t.columnCount(); ++i)
             cells[i] = t.text(r, i);
         line(cells, 1);

@@ -230,9 +230,11 @@ public:
 
         for (int i = 0; i < cols; ++i)
             label(s, 0, i, t_.title(i), XfTitle);
-        for (int r = 0; r < rowCount; ++r)
+        for (int r = 0; r < rowCount; ++r) {
+            t_.reportRow(firstRow + r);
             for (int i = 0; i < cols; ++i)
                 cell(s, quint16(r + 1), i, firstRow + r);
+        }
         if (withFooter)
             for (int i = 0; i < cols; ++i)
                 footerCell(s, quint16(rowCount + 1), i);
