@@ -5,6 +5,7 @@
 #include "Connection.h"
 #include "FileDialogs.h"
 #include "Messages.h"
+#include "OperationLog.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -17,7 +18,8 @@
 
 namespace {
 const QStringList programTables{QStringLiteral("XJRJZ"), QStringLiteral("YHRJZ"), QStringLiteral("ZhanYao"),
-                                QStringLiteral("bankInfo"), QStringLiteral("tuser"), QStringLiteral("FinscalYearMonth")};
+                                QStringLiteral("bankInfo"), QStringLiteral("tuser"), QStringLiteral("FinscalYearMonth"),
+                                OperationLog::table};
 }
 
 QString BackupRestore::backupTarget(const QString& folder)
@@ -28,7 +30,11 @@ QString BackupRestore::backupTarget(const QString& folder)
     return folder + u'/' + name;
 }
 
-void BackupRestore::backup(const QString& target) { Connection::instance().backupTo(target); }
+void BackupRestore::backup(const QString& target)
+{
+    Connection::instance().backupTo(target);
+    OperationLog::record({OperationLog::Kind::backup, {}, {}, {}, {}, {{OperationLog::Value::file, target}}});
+}
 
 void BackupRestore::checkRestorable(const QString& path)
 {
@@ -48,6 +54,8 @@ void BackupRestore::restore(const QString& source)
 {
     checkRestorable(source);
     Connection::instance().replaceWith(source, [](const QString& copy) { checkRestorable(copy); });
+    // Into the restored database, so that the log it brings continues with the restore.
+    OperationLog::record({OperationLog::Kind::restore, {}, {}, {}, {}, {{OperationLog::Value::file, source}}});
 }
 
 Tfrm_DBbak::Tfrm_DBbak(QWidget* owner) : QDialog(owner)

@@ -3,6 +3,8 @@
 #include "AppError.h"
 #include "Connection.h"
 #include "DBGrid.h"
+#include "OperationLog.h"
+#include "StoreFunctions.h"
 #include "export/GridExport.h"
 
 #include <QCoreApplication>
@@ -21,6 +23,8 @@ void TDM::DataModuleCreate()
         programDir_ += u'/';
     // The connection opens itself at the first query; the file is never created here.
     Connection::instance().setDatabasePath(DatabasePath());
+    // The store's triggers name the logged-in operator in the operation log.
+    StoreFunctions::setCurrentOperator([] { return DM ? DM->CurrentUser : QString(); });
 }
 
 QString TDM::DatabasePath() const { return programDir_ + QStringLiteral("RARU.DLL"); }
@@ -29,7 +33,7 @@ bool TDM::HasRight(const QString& column)
 {
     // The column name is the one piece of the statement that cannot be bound; only the fixed
     // rights columns are accepted.
-    static const QRegularExpression rightsColumn(QStringLiteral("^F([0-9]|1[1-4])$"));
+    static const QRegularExpression rightsColumn(QStringLiteral("^F([0-9]|1[1-8])$"));
     if (!rightsColumn.match(column).hasMatch())
         throw AppError(QStringLiteral("未知的权限列 %1").arg(column));
     const QVariant v = Connection::instance().scalar(
@@ -39,5 +43,14 @@ bool TDM::HasRight(const QString& column)
 
 void TDM::ExportGrid(DBGrid* grid, const QString& defaultFileName)
 {
-    GridExport::exportGrid(grid ? grid->window() : nullptr, grid, defaultFileName);
+    QWidget* window = grid ? grid->window() : nullptr;
+    const auto saved = GridExport::exportGrid(window, grid, defaultFileName);
+    if (!saved)
+        return;
+    namespace Log = OperationLog;
+    Log::record({Log::Kind::exportFile, {}, {}, {}, {},
+                 {{Log::Value::window, window ? window->windowTitle() : QString()},
+                  {Log::Value::fileType, GridExport::extension(saved->format).toUpper()},
+                  {Log::Value::file, saved->path},
+                  {Log::Value::rows, saved->rows}}});
 }

@@ -19,12 +19,13 @@ public:
     // The logged-in operator as stored in tuser; written only by a successful login.
     QString CurrentUser;
 
-    // Whether the current operator holds one rights column ("F0".."F9", "F11".."F14"). Asks the
+    // Whether the current operator holds one rights column ("F0".."F9", "F11".."F18"). Asks the
     // database afresh on every call; null, no such operator or an empty CurrentUser: no right.
     bool HasRight(const QString& column);
 
     // Saves every row of the grid's dataset, in its visible columns, to a file of the type the
-    // user picks; the type picked last is preselected at the next export of the run.
+    // user picks; the type picked last is preselected at the next export of the run. A written
+    // file is logged in the operation log.
     void ExportGrid(DBGrid* grid, const QString& defaultFileName);
 
 private:

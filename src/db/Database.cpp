@@ -2,7 +2,9 @@
 
 #include "Connection.h"
 #include "Dataset.h"
+#include "OperationLog.h"
 #include "PasswordHash.h"
+#include "StoreFunctions.h"
 #include "AppError.h"
 
 #include <QFile>
@@ -37,14 +39,18 @@ QStringList Database::rightsColumns()
 
 void Database::createEmpty(const QString& path)
 {
+    StoreFunctions::define();
     QList<Connection::Statement> st;
     for (const QString& s : schemaStatements())
+        st << Connection::Statement{s, {}};
+    for (const QString& s : OperationLog::upgradeStatements())
         st << Connection::Statement{s, {}};
     Connection::createFile(path, st);
 }
 
 void Database::createDelivered(const QString& path, const QDateTime& period)
 {
+    StoreFunctions::define();
     QList<Connection::Statement> st;
     for (const QString& s : schemaStatements())
         st << Connection::Statement{s, {}};
@@ -59,5 +65,7 @@ void Database::createDelivered(const QString& path, const QDateTime& period)
     st << Connection::Statement{QStringLiteral("INSERT INTO tuser (username, password, %1) VALUES (?, ?, %2)")
                                     .arg(rights.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))),
                                 values};
+    for (const QString& s : OperationLog::upgradeStatements())
+        st << Connection::Statement{s, {}};
     Connection::createFile(path, st);
 }

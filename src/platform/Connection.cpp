@@ -1,6 +1,7 @@
 #include "Connection.h"
 
 #include "AppError.h"
+#include "SqlFunctions.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -95,6 +96,12 @@ QSqlDatabase& Connection::database()
         q = QSqlQuery();
         close();
         throw AppError(QStringLiteral("无法打开数据库文件 %1：%2").arg(QDir::toNativeSeparators(path_), why));
+    }
+    try {
+        SqlFunctions::installOn(db);
+    } catch (...) {
+        close();
+        throw;
     }
     return db;
 }
@@ -376,8 +383,13 @@ void Connection::createFile(const QString& path, const QList<Statement>& stateme
         if (!db.open()) {
             failure = sqlErrorText(db.lastError());
         } else {
+            try {
+                SqlFunctions::installOn(db);
+            } catch (const AppError& e) {
+                failure = e.message();
+            }
             db.transaction();
-            for (const Statement& st : statements) {
+            for (const Statement& st : failure.isEmpty() ? statements : QList<Statement>{}) {
                 QSqlQuery q(db);
                 bool ok = q.prepare(st.sql);
                 for (const QVariant& v : st.params)

@@ -3,6 +3,7 @@
 #include "Application.h"
 #include "Connection.h"
 #include "Messages.h"
+#include "OperationLog.h"
 #include "PasswordHash.h"
 #include "uDM.h"
 
@@ -74,13 +75,19 @@ QString checkLogin(const QString& typedName, const QString& typedPassword)
     const QString name = trimBlanksAndControls(typedName);
     const QString password = trimBlanksAndControls(typedPassword);
     // The name column compares without regard to case; the password only through its hash.
-    QSqlQuery q = Connection::instance().run(
-        QStringLiteral("Select userName,password From tUser where userName=? ORDER BY userID"), {name});
-    while (q.next()) {
-        if (PasswordHash::verify(q.value(1).toString(), password))
-            return q.value(0).toString();
+    QString user;
+    {
+        QSqlQuery q = Connection::instance().run(
+            QStringLiteral("Select userName,password From tUser where userName=? ORDER BY userID"), {name});
+        while (user.isEmpty() && q.next()) {
+            if (PasswordHash::verify(q.value(1).toString(), password))
+                user = q.value(0).toString();
+        }
     }
-    return {};
+    // Who logged in, or which name was tried; never the password.
+    namespace Log = OperationLog;
+    Log::record({user.isEmpty() ? Log::Kind::failedLogin : Log::Kind::login, user.isEmpty() ? name : user, {}, {}, {}, {}});
+    return user;
 }
 
 TfrmLogin::TfrmLogin(QWidget* owner) : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint)

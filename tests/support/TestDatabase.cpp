@@ -28,6 +28,10 @@ void TestDatabase::addOperator(const QString& name, const QString& password, con
     QStringList sets;
     QVariantList params{name, PasswordHash::hash(password)};
     QStringList cols = Database::rightsColumns();
+    // Rights that later versions of the file added.
+    for (const QString& r : rights)
+        if (!cols.contains(r))
+            cols << r;
     QStringList marks;
     for (const QString& col : cols) {
         params << (rights.contains(col) ? 1 : 0);

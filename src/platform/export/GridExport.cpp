@@ -118,10 +118,10 @@ void saveToFile(const Table& t, Format f, const QString& path)
     writeAtomically(path, [&](QIODevice& out) { write(t, f, out); });
 }
 
-void exportGrid(QWidget* parent, DBGrid* grid, const QString& defaultFileName)
+std::optional<Saved> exportGrid(QWidget* parent, DBGrid* grid, const QString& defaultFileName)
 {
     if (!grid)
-        return;
+        return {};
     SaveFileRequest request;
     request.filter = dialogFilter();
     request.fileName = defaultFileName;
@@ -130,11 +130,11 @@ void exportGrid(QWidget* parent, DBGrid* grid, const QString& defaultFileName)
         request.filterIndex = filterIndex;
         const SaveFileAnswer answer = FileDialogs::current().saveFile(parent, request);
         if (!answer.accepted)
-            return;
+            return {};
         filterIndex = answer.filterIndex; // the dialog keeps the type chosen last
         const std::optional<Format> f = formatForFilterIndex(answer.filterIndex);
         if (!f)
-            return;
+            return {};
         const QString path = finalFileName(answer.path, *f);
         // The dialog asked about the name as typed; a file under the extended name would
         // otherwise be replaced without a word.
@@ -147,7 +147,7 @@ void exportGrid(QWidget* parent, DBGrid* grid, const QString& defaultFileName)
         Table t = Table::of(*grid);
         t.caption = QFileInfo(path).completeBaseName();
         saveToFile(t, *f, path);
-        return;
+        return Saved{path, *f, t.rowCount()};
     }
 }
 

@@ -79,8 +79,14 @@ void saveToFile(const Table& t, Format f, const QString& path);
 // The same for any writer: `write` fills the temporary file; if it throws, the file is dropped.
 void writeAtomically(const QString& path, const std::function<void(QIODevice&)>& write);
 
+// What an export wrote.
+struct Saved {
+    QString path;
+    Format format;
+    int rows;
+};
 // The export of a grid: the save dialog (remembered filter index, overwrite prompt), the
-// file-name rule, then the file. Cancelling does nothing.
-void exportGrid(QWidget* parent, DBGrid* grid, const QString& defaultFileName);
+// file-name rule, then the file. Cancelling does nothing and answers nothing.
+std::optional<Saved> exportGrid(QWidget* parent, DBGrid* grid, const QString& defaultFileName);
 
 } // namespace GridExport
