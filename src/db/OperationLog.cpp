@@ -4,7 +4,6 @@
 #include "Connection.h"
 
 #include <QFile>
-#include <QRegularExpression>
 #include <sqlite3.h>
 
 static void initStepResources() { Q_INIT_RESOURCE(db); }
@@ -67,9 +66,13 @@ QString chainContent(qlonglong number, const QString& time, const QString& opera
 
 QStringList splitScript(const QString& script)
 {
+    // Comment lines go first: the driver's placeholder scan does not know comments, so a quote or a
+    // colon in one would be taken for SQL.
+    QStringList lines = script.split(u'\n');
+    lines.removeIf([](const QString& line) { return line.trimmed().startsWith(QStringLiteral("--")); });
     QStringList out;
     QString pending;
-    const QStringList pieces = script.split(u';');
+    const QStringList pieces = lines.join(u'\n').split(u';');
     for (int i = 0; i < pieces.size(); ++i) {
         pending += pieces.at(i);
         if (i + 1 < pieces.size())
@@ -77,10 +80,7 @@ QStringList splitScript(const QString& script)
         // A ';' inside a trigger body, a literal or a comment does not end the statement.
         if (i + 1 < pieces.size() && !sqlite3_complete(pending.toUtf8().constData()))
             continue;
-        // A piece of nothing but comments and blanks is no statement.
-        QString bare = pending;
-        bare.remove(QRegularExpression(QStringLiteral("--[^\n]*")));
-        if (!bare.remove(u';').trimmed().isEmpty())
+        if (!QString(pending).remove(u';').trimmed().isEmpty())
             out << pending.trimmed();
         pending.clear();
     }

@@ -16,6 +16,7 @@
 #include "uYearMonth.h"
 #include "uZhanYao.h"
 #include "u_.h"
+#include "uCaoZuoRiZhi.h"
 #include "u_BankInfo.h"
 #include "u_BankTJByZhanYao.h"
 #include "u_BankTJbyday.h"
@@ -68,6 +69,7 @@ QVector<Menu> menuTable()
             {"N29", sep, nullptr, false},
             {"N30", QStringLiteral("数据备份与恢复"), &TfrmMain::N30Click, false},
             {"N32", QStringLiteral("数据初始化"), &TfrmMain::N32Click, false},
+            {"N38", QStringLiteral("操作日志"), &TfrmMain::N38Click, false},
             {"N33", sep, nullptr, false},
             {"N34", QStringLiteral("退出"), &TfrmMain::N34Click, false},
         }},
@@ -183,6 +185,7 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent)
         {QStringLiteral("N27"), QStringLiteral("F2"), [this] { openModal(frmUser, this); }},
         {QStringLiteral("N30"), QStringLiteral("F3"), [this] { RunBackupRestore(this); }},
         {QStringLiteral("N32"), QStringLiteral("F4"), [this] { openModal(frm_, this); }},
+        {QStringLiteral("N38"), QStringLiteral("F16"), [this] { openModal(frmCaoZuoRiZhi, this); }},
         {QStringLiteral("N5"), QStringLiteral("F5"), [this] { openModal(frmXJRJ, this); }},
         {QStringLiteral("N7"), QStringLiteral("F6"), [this] { openModal(frmZhanYao, this); }},
         {QStringLiteral("N9"), QStringLiteral("F7"), [this] { openModal(frmXJTJ_YearMonth, this); }},
@@ -345,6 +348,7 @@ void TfrmMain::N23Click() { runCommand(QStringLiteral("N23")); }
 void TfrmMain::N27Click() { runCommand(QStringLiteral("N27")); }
 void TfrmMain::N30Click() { runCommand(QStringLiteral("N30")); }
 void TfrmMain::N32Click() { runCommand(QStringLiteral("N32")); }
+void TfrmMain::N38Click() { runCommand(QStringLiteral("N38")); }
 void TfrmMain::N26Click() { runCommand(QStringLiteral("N26")); }
 void TfrmMain::N31Click() { runCommand(QStringLiteral("N31")); }
 void TfrmMain::N34Click() { close(); }

@@ -61,6 +61,7 @@ public:
     void N27Click();
     void N30Click();
     void N32Click();
+    void N38Click();
     void N26Click();
     void N31Click();
     void N34Click();
