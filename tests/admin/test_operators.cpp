@@ -78,7 +78,7 @@ private Q_SLOTS:
         TfrmUser& f = open();
         QCOMPARE(f.windowTitle(), QStringLiteral("操作员设置"));
         QCOMPARE(frmUser, &f);
-        QCOMPARE(f.rightBoxes.size(), 14);
+        QCOMPARE(f.rightBoxes.size(), 15);
         const QStringList groups{QStringLiteral("系统权限"), QStringLiteral("现金日记账权限"), QStringLiteral("银行日记账权限")};
         QCOMPARE(f.GroupBox1->title(), groups[0]);
         QCOMPARE(f.GroupBox2->title(), groups[1]);
