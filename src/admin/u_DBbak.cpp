@@ -6,6 +6,7 @@
 #include "FileDialogs.h"
 #include "Messages.h"
 #include "OperationLog.h"
+#include "Upgrades.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -15,12 +16,6 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
-
-namespace {
-const QStringList programTables{QStringLiteral("XJRJZ"), QStringLiteral("YHRJZ"), QStringLiteral("ZhanYao"),
-                                QStringLiteral("bankInfo"), QStringLiteral("tuser"), QStringLiteral("FinscalYearMonth"),
-                                OperationLog::table};
-}
 
 QString BackupRestore::backupTarget(const QString& folder)
 {
@@ -38,13 +33,16 @@ void BackupRestore::backup(const QString& target)
 
 void BackupRestore::checkRestorable(const QString& path)
 {
-    // The file must hold every table of this program with the columns the program reads.
-    QMap<QString, QStringList> tables;
-    Connection& live = Connection::instance();
-    for (const QString& t : programTables)
-        tables.insert(t, live.columnNames(t));
+    // A database of this program, of this version or an earlier one (upgraded once it is in place):
+    // every table of the first release with the columns it read.
     try {
-        Connection::verifyFile(path, tables);
+        Connection::verifyFile(path, Database::firstReleaseTables());
+        const int version = Database::fileVersion(path);
+        if (version > SchemaVersion::current)
+            throw AppError(QStringLiteral("数据库文件的版本为 %1，比本程序所用的版本 %2 新：%3")
+                               .arg(QString::number(version), QString::number(SchemaVersion::current), path));
+        if (version < SchemaVersion::firstRelease)
+            throw AppError(QStringLiteral("不是本系统的数据库文件：%1").arg(path));
     } catch (const AppError& e) {
         throw AppError(QStringLiteral("不能恢复：%1").arg(e.message()));
     }
@@ -54,7 +52,8 @@ void BackupRestore::restore(const QString& source)
 {
     checkRestorable(source);
     Connection::instance().replaceWith(source, [](const QString& copy) { checkRestorable(copy); });
-    // Into the restored database, so that the log it brings continues with the restore.
+    // Into the restored database (brought up to date as it opened), so that the log it brings
+    // continues with the restore.
     OperationLog::record({OperationLog::Kind::restore, {}, {}, {}, {}, {{OperationLog::Value::file, source}}});
 }
 

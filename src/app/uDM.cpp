@@ -5,6 +5,7 @@
 #include "DBGrid.h"
 #include "OperationLog.h"
 #include "StoreFunctions.h"
+#include "Upgrades.h"
 #include "export/GridExport.h"
 
 #include <QCoreApplication>
@@ -25,6 +26,8 @@ void TDM::DataModuleCreate()
     Connection::instance().setDatabasePath(DatabasePath());
     // The store's triggers name the logged-in operator in the operation log.
     StoreFunctions::setCurrentOperator([] { return DM ? DM->CurrentUser : QString(); });
+    // An older file is upgraded, a newer one refused, at that first opening.
+    Database::upgradeOnOpen(Connection::instance());
 }
 
 QString TDM::DatabasePath() const { return programDir_ + QStringLiteral("RARU.DLL"); }

@@ -1,12 +1,6 @@
 #include "OperationLog.h"
 
-#include "AppError.h"
 #include "Connection.h"
-
-#include <QFile>
-#include <sqlite3.h>
-
-static void initStepResources() { Q_INIT_RESOURCE(db); }
 
 namespace OperationLog {
 
@@ -64,36 +58,6 @@ QString chainContent(qlonglong number, const QString& time, const QString& opera
            + textOf(rowKey) + sep + textOf(before) + sep + textOf(after);
 }
 
-QStringList splitScript(const QString& script)
-{
-    // Comment lines go first: the driver's placeholder scan does not know comments, so a quote or a
-    // colon in one would be taken for SQL.
-    QStringList lines = script.split(u'\n');
-    lines.removeIf([](const QString& line) { return line.trimmed().startsWith(QStringLiteral("--")); });
-    QStringList out;
-    QString pending;
-    const QStringList pieces = lines.join(u'\n').split(u';');
-    for (int i = 0; i < pieces.size(); ++i) {
-        pending += pieces.at(i);
-        if (i + 1 < pieces.size())
-            pending += u';';
-        // A ';' inside a trigger body, a literal or a comment does not end the statement.
-        if (i + 1 < pieces.size() && !sqlite3_complete(pending.toUtf8().constData()))
-            continue;
-        if (!QString(pending).remove(u';').trimmed().isEmpty())
-            out << pending.trimmed();
-        pending.clear();
-    }
-    return out;
-}
 
-QStringList upgradeStatements()
-{
-    initStepResources();
-    QFile f(QStringLiteral(":/db/steps/operation_log.sql"));
-    if (!f.open(QIODevice::ReadOnly))
-        throw AppError(QStringLiteral("缺少操作日志的数据库结构定义"));
-    return splitScript(QString::fromUtf8(f.readAll()));
-}
 
 } // namespace OperationLog

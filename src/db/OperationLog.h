@@ -1,7 +1,7 @@
 #pragma once
-// The operation log (CaoZuoRiZhi), kept by the database: its names, the kinds of event, the
-// step that brings it into a file, and the events the program reports itself (those the
-// triggers cannot see: logins, backups, restores, initialisations, exports).
+// The operation log (CaoZuoRiZhi), kept by the database (upgrade/004_operation_log.sql): its
+// names, the kinds of event, and the events the program reports itself (those the triggers
+// cannot see: logins, backups, restores, initialisations, exports).
 #include <QList>
 #include <QPair>
 #include <QString>
@@ -75,11 +75,5 @@ void record(const Event& event);
 // The text a row's chain value covers: its fields joined by U+001F, a null field as "".
 QString chainContent(qlonglong number, const QString& time, const QString& operatorName, const QString& kind,
                      const QVariant& loggedTable, const QVariant& rowKey, const QVariant& before, const QVariant& after);
-
-// The statements that add the log to a file: the right F16, the table, its indexes and triggers.
-QStringList upgradeStatements();
-
-// Splits an SQL script into its statements (a trigger's body stays whole).
-QStringList splitScript(const QString& script);
 
 } // namespace OperationLog

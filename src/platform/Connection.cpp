@@ -98,10 +98,20 @@ QSqlDatabase& Connection::database()
         throw AppError(QStringLiteral("无法打开数据库文件 %1：%2").arg(QDir::toNativeSeparators(path_), why));
     }
     try {
+        // Before the open check: an upgrade step may write to the books, whose triggers call them.
         SqlFunctions::installOn(db);
     } catch (...) {
         close();
         throw;
+    }
+    q = QSqlQuery();
+    if (openCheck_) {
+        try {
+            openCheck_(*this);
+        } catch (...) {
+            close();
+            throw;
+        }
     }
     return db;
 }

@@ -16,6 +16,8 @@
 #include "Dataset.h"
 
 #include <QDateTime>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QTest>
@@ -43,12 +45,36 @@ private Q_SLOTS:
     void init() { StoreFunctions::setCurrentOperator([] { return u"会计甲"_s; }); }
     void cleanup() { StoreFunctions::setCurrentOperator([] { return QString(); }); }
 
-    void deliveredLogIsEmptyAndIntact()
+    void theDeliveredLogBeginsWithTheDeliveredRows()
     {
         TestDatabase db;
-        QCOMPARE(LogFixture::lastNumber(), 0);
-        QCOMPARE(LogCheck::run().message(), u"日志完整，共0条"_s);
+        const QList<Row> rows = LogFixture::rowsAfter(0);
+        QCOMPARE(rows.size(), 2);
+        QCOMPARE(rows[0].table, u"FinscalYearMonth"_s);
+        QCOMPARE(rows[1].table, u"tuser"_s);
+        QCOMPARE(LogFixture::json(rows[1].after).value(u"username"_s).toString(), u"admin"_s);
+        QVERIFY(!LogFixture::json(rows[1].after).contains(u"password"_s));
+        QCOMPARE(LogCheck::run().message(), u"日志完整，共2条"_s);
         QCOMPARE(db.scalar(u"SELECT F16 FROM tuser WHERE username = 'admin'"_s).toInt(), 1);
+    }
+
+    void anUpgradedFileGrantsTheLogToWhoeverKeepsTheOperators()
+    {
+        // The first release's file: those who hold F2 get F16, the others not.
+        TestDatabase db(TestDatabase::Content::Empty);
+        QTemporaryDir dir;
+        const QString old = dir.filePath(u"RARU.DLL"_s);
+        QVERIFY(QFile::copy(QString::fromLocal8Bit(qgetenv("ZZ_SOURCE_DIR")) + u"/tests/db/fixtures/RARU-v1.DLL"_s, old));
+        QFile(old).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+        Connection::instance().setDatabasePath(old);
+        QCOMPARE(db.scalar(u"SELECT group_concat(username || '=' || F16, ',') FROM (SELECT * FROM tuser ORDER BY userID)"_s).toString(),
+                 u"admin=1,张三=1,lisi=0"_s);
+        QCOMPARE(LogFixture::lastNumber(), 0);
+        run(u"INSERT INTO bankInfo (bankName) VALUES ('工行')"_s);
+        const QList<Row> rows = LogFixture::rowsAfter(0);
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(rows[0].kind, u"新增"_s);
+        QVERIFY(LogCheck::run().intact());
     }
 
     void everyChangeOfTheBooksIsOneRow_data()
@@ -94,7 +120,7 @@ private Q_SLOTS:
         QFETCH(QString, changeKind);
         QFETCH(QString, before);
         QFETCH(QString, after);
-        TestDatabase db;
+        TestDatabase db(TestDatabase::Content::Empty);
         const QString start = QDateTime::currentDateTime().addSecs(-1).toString(u"yyyy-MM-dd HH:mm:ss"_s);
 
         run(insert);
@@ -143,7 +169,7 @@ private Q_SLOTS:
 
     void aChangeOfLetterCaseIsAChange()
     {
-        TestDatabase db;
+        TestDatabase db(TestDatabase::Content::Empty);
         run(u"INSERT INTO bankInfo (bankName) VALUES ('icbc')"_s);
         run(u"UPDATE bankInfo SET bankName = 'ICBC'"_s);
         const QList<Row> rows = LogFixture::rowsAfter(1);
@@ -154,7 +180,7 @@ private Q_SLOTS:
     void theBalanceRewriteIsNoEvent()
     {
         // A save in a month of 1,000 entries rewrites 1,001 balances and logs one row: the new entry.
-        TestDatabase db;
+        TestDatabase db(TestDatabase::Content::Empty);
         run(u"WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 999) "
             "INSERT INTO XJRJZ (YeWuRQ, ZhanYao, ZhanYaoType, JieFang, DaiFang, YuE, Fillter) "
             "SELECT printf('2024-03-%02d 10:00:00', 1 + i % 28), '销售收入', '增加', 10000, 0, 0, 'admin' FROM n"_s);
@@ -184,7 +210,7 @@ private Q_SLOTS:
 
     void passwordsNeverReachTheLog()
     {
-        TestDatabase db;
+        TestDatabase db(TestDatabase::Content::Empty);
         const QString firstHash = PasswordHash::hash(u"Secret-One"_s);
         const QString secondHash = PasswordHash::hash(u"Secret-Two"_s);
         run(u"INSERT INTO tuser (username, password) VALUES ('李四', ?)"_s, {firstHash});
@@ -215,7 +241,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, sql);
         QFETCH(QString, refusal);
-        TestDatabase db;
+        TestDatabase db(TestDatabase::Content::Empty);
         run(u"INSERT INTO bankInfo (bankName) VALUES ('工行')"_s);
         const QString chain = db.scalar(u"SELECT JiaoYanZhi FROM CaoZuoRiZhi"_s).toString();
         QVERIFY2(errorOf(sql).contains(refusal), qPrintable(errorOf(sql)));
@@ -226,7 +252,7 @@ private Q_SLOTS:
 
     void aConnectionWithoutTheFunctionsCannotChangeTheBooks()
     {
-        TestDatabase db;
+        TestDatabase db(TestDatabase::Content::Empty);
         const QString name = u"bare"_s;
         {
             QSqlDatabase bare = QSqlDatabase::addDatabase(u"QSQLITE"_s, name);
@@ -248,7 +274,7 @@ private Q_SLOTS:
     void everyColumnOfALoggedTableIsWatched()
     {
         // A later change that adds a column to a logged table must add it to the table's triggers.
-        TestDatabase db;
+        TestDatabase db(TestDatabase::Content::Empty);
         for (const QString& table : OperationLog::loggedTables()) {
             const QString update = db.scalar(u"SELECT sql FROM sqlite_master WHERE type = 'trigger' AND name = ?"_s,
                                              {u"CaoZuoRiZhi_%1_update"_s.arg(table)})
@@ -284,7 +310,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, tampering);
         QFETCH(QString, report);
-        TestDatabase db;
+        TestDatabase db(TestDatabase::Content::Empty);
         for (int i = 1; i <= 20; ++i)
             run(u"INSERT INTO bankInfo (bankName) VALUES (?)"_s, {u"账户%1"_s.arg(i)});
         LogFixture::dropLogGuards();

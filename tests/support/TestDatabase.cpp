@@ -3,6 +3,7 @@
 #include "Connection.h"
 #include "Database.h"
 #include "PasswordHash.h"
+#include "Upgrades.h"
 
 TestDatabase::TestDatabase(Content c, const QDateTime& period)
 {
@@ -12,9 +13,14 @@ TestDatabase::TestDatabase(Content c, const QDateTime& period)
     else
         Database::createEmpty(path_);
     Connection::instance().setDatabasePath(path_);
+    Database::upgradeOnOpen(Connection::instance());
 }
 
-TestDatabase::~TestDatabase() { Connection::instance().close(); }
+TestDatabase::~TestDatabase()
+{
+    Connection::instance().close();
+    Connection::instance().setOpenCheck({});
+}
 
 void TestDatabase::exec(const QString& sql, const QVariantList& params) { Connection::instance().run(sql, params); }
 
@@ -28,10 +34,6 @@ void TestDatabase::addOperator(const QString& name, const QString& password, con
     QStringList sets;
     QVariantList params{name, PasswordHash::hash(password)};
     QStringList cols = Database::rightsColumns();
-    // Rights that later versions of the file added.
-    for (const QString& r : rights)
-        if (!cols.contains(r))
-            cols << r;
     QStringList marks;
     for (const QString& col : cols) {
         params << (rights.contains(col) ? 1 : 0);
