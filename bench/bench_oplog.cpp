@@ -45,12 +45,13 @@ void populate()
 {
     Transaction t;
     for (int n : setSizes)
-        run(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < %1 - 1) "
+        // Placeholders in braces, so the printf formats stay as they are.
+        run(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < {count} - 1) "
                            "INSERT INTO XJRJZ (YeWuRQ, PingZhengNo, ZhanYao, Detail, ZhanYaoType, JieFang, DaiFang, YuE, JingBR, Fillter) "
-                           "SELECT printf('2024-03-%02d %02d:%02d:%02d', 1 + i * 28 / %1, i % 24, i % 60, (i / 3) % 60), "
-                           "'S' || i, '销售收入', '业务明细', '增加', abs(random()) % 10000000, abs(random()) % 5000000, 0, '李四', '%2' FROM n")
-                .arg(n)
-                .arg(userOf(n)));
+                           "SELECT printf('2024-03-%02d %02d:%02d:%02d', 1 + i * 28 / {count}, i % 24, i % 60, (i / 3) % 60), "
+                           "'S' || i, '销售收入', '业务明细', '增加', abs(random()) % 10000000, abs(random()) % 5000000, 0, '李四', '{user}' FROM n")
+                .replace(QStringLiteral("{count}"), QString::number(n))
+                .replace(QStringLiteral("{user}"), userOf(n)));
     t.commit();
 }
 
