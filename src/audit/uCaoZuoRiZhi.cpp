@@ -13,7 +13,7 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QHBoxLayout>
+#include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -68,16 +68,18 @@ TfrmCaoZuoRiZhi::TfrmCaoZuoRiZhi(QWidget* owner) : QDialog(owner)
     btnCheck = ToolBar1->addAction(QStringLiteral("校验"));
     btnExit = ToolBar1->addAction(QStringLiteral("退出"));
 
-    // The filters, in one row.
+    // The filters, in two rows: when, who; what, where, which text.
     auto* filters = new QWidget(this);
-    auto* row = new QHBoxLayout(filters);
-    row->setContentsMargins(8, 6, 8, 6);
-    row->setSpacing(6);
-    const auto labelled = [&](const QString& caption, QWidget* box, int stretch = 0) {
+    auto* grid = new QGridLayout(filters);
+    grid->setContentsMargins(8, 6, 8, 6);
+    grid->setHorizontalSpacing(6);
+    int place = 0;
+    const auto labelled = [&](const QString& caption, QWidget* box) {
         auto* l = new QLabel(caption, filters);
         l->setBuddy(box);
-        row->addWidget(l);
-        row->addWidget(box, stretch);
+        grid->addWidget(l, place / 3, 2 * (place % 3));
+        grid->addWidget(box, place / 3, 2 * (place % 3) + 1);
+        ++place;
     };
     DateFrom = new DateEdit(filters);
     DateTo = new DateEdit(filters);
@@ -102,7 +104,9 @@ TfrmCaoZuoRiZhi::TfrmCaoZuoRiZhi(QWidget* owner) : QDialog(owner)
     labelled(QStringLiteral("操作员"), cbOperator);
     labelled(QStringLiteral("操作类型"), cbKind);
     labelled(QStringLiteral("数据表"), cbTable);
-    labelled(QStringLiteral("内容包含"), edText, 1);
+    labelled(QStringLiteral("内容包含"), edText);
+    grid->setColumnStretch(5, 1);
+    grid->setColumnMinimumWidth(5, 220);
 
     DBGridEh1 = new DBGrid(this);
     DBGridEh1->setDataset(&ADOQuery1);
@@ -118,6 +122,9 @@ TfrmCaoZuoRiZhi::TfrmCaoZuoRiZhi(QWidget* owner) : QDialog(owner)
     tblChange->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tblChange->setSelectionMode(QAbstractItemView::NoSelection);
     tblChange->setWordWrap(true);
+    tblChange->setTextElideMode(Qt::ElideNone);
+    // Long values wrap and their rows grow.
+    tblChange->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
 
     auto* split = new QSplitter(Qt::Horizontal, this);
     split->addWidget(DBGridEh1);
@@ -188,7 +195,6 @@ void TfrmCaoZuoRiZhi::showCurrentChange()
             tblChange->setItem(i, col, item);
         }
     }
-    tblChange->resizeRowsToContents();
 }
 
 void TfrmCaoZuoRiZhi::showEvent(QShowEvent* event)
