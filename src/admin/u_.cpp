@@ -7,6 +7,7 @@
 #include "Connection.h"
 #include "Messages.h"
 #include "OperationLog.h"
+#include "Tables.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -17,8 +18,8 @@
 
 Tfrm_* frm_ = nullptr;
 
-QString DataInitialisation::cashSql() { return QStringLiteral("delete from XJRJZ"); }
-QString DataInitialisation::bankSql() { return QStringLiteral("Delete From YHRJZ"); }
+QString DataInitialisation::cashSql() { return QStringLiteral("delete from ") + Table::cash; }
+QString DataInitialisation::bankSql() { return QStringLiteral("Delete From ") + Table::bank; }
 
 void DataInitialisation::run(bool cash, bool bank, QWidget* parent)
 {
@@ -37,18 +38,17 @@ void DataInitialisation::run(bool cash, bool bank, QWidget* parent)
         }
     };
     if (cash) {
-        execute(cashSql(), QStringLiteral("XJRJZ"));
+        execute(cashSql(), Table::cash);
         Messages::current().information(parent, QStringLiteral("现金日记账信息已初始化完毕"));
     }
     if (bank) {
-        execute(bankSql(), QStringLiteral("YHRJZ"));
+        execute(bankSql(), Table::bank);
         Messages::current().information(parent, QStringLiteral("银行日记账信息已初始化完毕"));
     }
 }
 
 Tfrm_::Tfrm_(QWidget* owner) : QDialog(owner)
 {
-    frm_ = this;
     setWindowTitle(QStringLiteral("数据初始化"));
 
     CheckBox1 = new QCheckBox(QStringLiteral("删除 现金记账信息"), this);
@@ -57,7 +57,9 @@ Tfrm_::Tfrm_(QWidget* owner) : QDialog(owner)
     RzLabel1->setStyleSheet(QStringLiteral("color: red;"));
     Button1 = new QPushButton(QStringLiteral("确定"), this);
     Button2 = new QPushButton(QStringLiteral("退出"), this);
-    Button1->setDefault(true);
+    // No default button: Enter on a ticked box must not wipe a journal.
+    for (QPushButton* b : {Button1, Button2})
+        b->setAutoDefault(false);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

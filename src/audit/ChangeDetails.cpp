@@ -1,6 +1,7 @@
 #include "ChangeDetails.h"
 
 #include "Money.h"
+#include "Tables.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -16,21 +17,21 @@ struct Column {
 QVector<Column> columnsOf(const QString& table)
 {
     const auto s = [](const char16_t* f, const char16_t* c) { return Column{QString::fromUtf16(f), QString::fromUtf16(c)}; };
-    const QString t = table.toLower();
-    if (t == u"xjrjz" || t == u"yhrjz")
+    const auto is = [&](const QString& name) { return table.compare(name, Qt::CaseInsensitive) == 0; };
+    if (is(Table::cash) || is(Table::bank))
         return {s(u"autoID", u"编号"),       s(u"YeWuRQ", u"日期"),     s(u"PingZhengNo", u"凭证号"), s(u"ZhanYao", u"摘要"),
                 s(u"Detail", u"明细"),       s(u"ZhanYaoType", u"摘要类型"), s(u"Shuxing", u"摘要类型"), s(u"QCJE", u"期初金额"),
                 s(u"JieFang", u"借方（增加）"), s(u"DaiFang", u"贷方（减少）"), s(u"YuE", u"余额"),        s(u"JingBR", u"经办人"),
                 s(u"Fillter", u"操作人"),     s(u"FilltDate", u"操作日期"),  s(u"Remark", u"备注"),        s(u"KaiHuBank", u"开户银行"),
                 s(u"faPiaoDW", u"发票单位"),  s(u"KeMuDM", u"科目单位"),    s(u"MakeTime", u"制单时间")};
-    if (t == u"zhanyao")
+    if (is(Table::summaries))
         return {s(u"AutoID", u"编号"), s(u"Code", u"代码"), s(u"ZhanYao", u"摘要"), s(u"ZYType", u"摘要类别"),
                 s(u"Fillter", u"操作人"), s(u"FilltDate", u"操作日期"), s(u"KuMuCode", u"科目代码")};
-    if (t == u"bankinfo")
+    if (is(Table::bankAccounts))
         return {s(u"bankID", u"编号"), s(u"bankName", u"开户银行")};
-    if (t == u"tuser")
+    if (is(Table::operators))
         return {s(u"userID", u"编号"), s(u"username", u"用户名"), s(u"password", u"密码")};
-    if (t == u"finscalyearmonth")
+    if (is(Table::period))
         return {s(u"YearMonth", u"账务年月")};
     return {};
 }

@@ -2,6 +2,7 @@
 
 #include "Dataset.h"
 #include "OperationLog.h"
+#include "Tables.h"
 
 namespace LogQuery {
 
@@ -12,10 +13,9 @@ struct Caption {
 const QList<Caption>& captions()
 {
     static const QList<Caption> all{
-        {QStringLiteral("XJRJZ"), QStringLiteral("现金日记账")},   {QStringLiteral("YHRJZ"), QStringLiteral("银行日记账")},
-        {QStringLiteral("ZhanYao"), QStringLiteral("摘要")},        {QStringLiteral("bankInfo"), QStringLiteral("开户银行")},
-        {QStringLiteral("tuser"), QStringLiteral("操作员")},        {QStringLiteral("FinscalYearMonth"), QStringLiteral("记账年月")},
-        {QStringLiteral("JieZhangYue"), QStringLiteral("月末结账")},
+        {Table::cash, QStringLiteral("现金日记账")},      {Table::bank, QStringLiteral("银行日记账")},
+        {Table::summaries, QStringLiteral("摘要")},       {Table::bankAccounts, QStringLiteral("开户银行")},
+        {Table::operators, QStringLiteral("操作员")},     {Table::period, QStringLiteral("记账年月")},
     };
     return all;
 }

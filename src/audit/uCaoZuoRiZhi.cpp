@@ -55,7 +55,6 @@ void mark(QTableWidgetItem* item)
 
 TfrmCaoZuoRiZhi::TfrmCaoZuoRiZhi(QWidget* owner) : QDialog(owner)
 {
-    frmCaoZuoRiZhi = this;
     setObjectName(QStringLiteral("frmCaoZuoRiZhi"));
     setWindowTitle(QStringLiteral("操作日志"));
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);

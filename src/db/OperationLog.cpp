@@ -1,6 +1,7 @@
 #include "OperationLog.h"
 
 #include "Connection.h"
+#include "Tables.h"
 
 namespace OperationLog {
 
@@ -11,8 +12,7 @@ QStringList Kind::all()
 
 QStringList loggedTables()
 {
-    return {QStringLiteral("XJRJZ"), QStringLiteral("YHRJZ"), QStringLiteral("ZhanYao"), QStringLiteral("bankInfo"),
-            QStringLiteral("tuser"), QStringLiteral("FinscalYearMonth")};
+    return {Table::cash, Table::bank, Table::summaries, Table::bankAccounts, Table::operators, Table::period};
 }
 
 namespace {
