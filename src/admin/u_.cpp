@@ -4,7 +4,9 @@
 #include "AppError.h"
 #include "Application.h"
 #include "Command.h"
+#include "Connection.h"
 #include "Messages.h"
+#include "OperationLog.h"
 #include "Tables.h"
 
 #include <QCheckBox>
@@ -21,19 +23,26 @@ QString DataInitialisation::bankSql() { return QStringLiteral("Delete From ") + 
 
 void DataInitialisation::run(bool cash, bool bank, QWidget* parent)
 {
-    const auto execute = [](const QString& sql) {
+    const auto execute = [](const QString& sql, const QString& table) {
         try {
+            // One log row for the journal, with the number of entries it held, stands for the
+            // deleted entries: the delete triggers leave them out after it.
+            Transaction t;
+            const QVariant rows = Connection::instance().scalar(QStringLiteral("SELECT count(*) FROM %1").arg(table));
+            namespace Log = OperationLog;
+            Log::record({Log::Kind::initialisation, {}, table, {}, {{Log::Value::rows, rows}}, {{Log::Value::rows, 0}}});
             Command::execute(sql);
+            t.commit();
         } catch (const std::exception& e) {
             throw AppError(QString::fromUtf8(e.what()));
         }
     };
     if (cash) {
-        execute(cashSql());
+        execute(cashSql(), Table::cash);
         Messages::current().information(parent, QStringLiteral("现金日记账信息已初始化完毕"));
     }
     if (bank) {
-        execute(bankSql());
+        execute(bankSql(), Table::bank);
         Messages::current().information(parent, QStringLiteral("银行日记账信息已初始化完毕"));
     }
 }

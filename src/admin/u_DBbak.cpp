@@ -6,6 +6,7 @@
 #include "FileDialogs.h"
 #include "Messages.h"
 #include "SafetyCopies.h"
+#include "OperationLog.h"
 #include "Upgrades.h"
 
 #include <QApplication>
@@ -31,7 +32,11 @@ QString BackupRestore::backupTarget(const QString& folder)
     return folder + u'/' + name;
 }
 
-void BackupRestore::backup(const QString& target, const Progress& progress) { Connection::instance().backupTo(target, progress); }
+void BackupRestore::backup(const QString& target, const Progress& progress)
+{
+    Connection::instance().backupTo(target, progress);
+    OperationLog::record({OperationLog::Kind::backup, {}, {}, {}, {}, {{OperationLog::Value::file, target}}});
+}
 
 void BackupRestore::checkRestorable(const QString& path)
 {
@@ -54,6 +59,9 @@ void BackupRestore::restore(const QString& source, const Progress& progress)
 {
     checkRestorable(source);
     Connection::instance().replaceWith(source, [](const QString& copy) { checkRestorable(copy); }, progress);
+    // Into the restored database (brought up to date as it opened), so that the log it brings
+    // continues with the restore.
+    OperationLog::record({OperationLog::Kind::restore, {}, {}, {}, {}, {{OperationLog::Value::file, source}}});
 }
 
 Tfrm_DBbak::Tfrm_DBbak(QWidget* owner) : QDialog(owner)

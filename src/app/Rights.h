@@ -23,7 +23,8 @@ enum class RightGroup { System, Cash, Bank };
     X(F11, "摘要设置", Bank)                      \
     X(F12, "银行统计（按摘要）", Bank)            \
     X(F13, "银行统计（按年度）", Bank)            \
-    X(F14, "银行统计（按天）", Bank)
+    X(F14, "银行统计（按天）", Bank)              \
+    X(F16, "操作日志", System)
 
 enum class Right {
 #define ZZ_RIGHT_ENUMERATOR(column, caption, group) column,

@@ -5,6 +5,8 @@
 #include "BooksLocation.h"
 #include "Connection.h"
 #include "DBGrid.h"
+#include "OperationLog.h"
+#include "StoreFunctions.h"
 #include "Rights.h"
 #include "Tables.h"
 #include "Upgrades.h"
@@ -29,6 +31,8 @@ void TDM::DataModuleCreate()
     runGuarded([&] { databasePath_ = BooksLocation::settle(folders).databasePath; });
     // The connection opens itself at the first query; no empty database is ever created here.
     Connection::instance().setDatabasePath(databasePath_);
+    // The store's triggers name the logged-in operator in the operation log.
+    StoreFunctions::setCurrentOperator([] { return DM ? DM->CurrentUser : QString(); });
     // An older file is upgraded, a newer one refused, at that first opening.
     Database::upgradeOnOpen(Connection::instance());
 }
@@ -50,5 +54,14 @@ bool TDM::HasRight(Right right) { return HasRight(rightsColumn(right)); }
 
 void TDM::ExportGrid(DBGrid* grid, const QString& defaultFileName)
 {
-    GridExport::exportGrid(grid ? grid->window() : nullptr, grid, defaultFileName);
+    QWidget* window = grid ? grid->window() : nullptr;
+    const auto saved = GridExport::exportGrid(window, grid, defaultFileName);
+    if (!saved)
+        return;
+    namespace Log = OperationLog;
+    Log::record({Log::Kind::exportFile, {}, {}, {}, {},
+                 {{Log::Value::window, window ? window->windowTitle() : QString()},
+                  {Log::Value::fileType, GridExport::extension(saved->format).toUpper()},
+                  {Log::Value::file, saved->path},
+                  {Log::Value::rows, saved->rows}}});
 }

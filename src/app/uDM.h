@@ -30,7 +30,8 @@ public:
     bool HasRight(Right right);
 
     // Saves every row of the grid's dataset, in its visible columns, to a file of the type the
-    // user picks; the type picked last is preselected at the next export of the run.
+    // user picks; the type picked last is preselected at the next export of the run. A written
+    // file is logged in the operation log.
     void ExportGrid(DBGrid* grid, const QString& defaultFileName);
 
 private:

@@ -5,6 +5,7 @@
 #include "Dataset.h"
 #include "PasswordHash.h"
 #include "Rights.h"
+#include "StoreFunctions.h"
 #include "Upgrades.h"
 
 #include <QFile>
@@ -43,10 +44,16 @@ QStringList Database::rightsColumns()
     return rightsColumnNames();
 }
 
-void Database::createEmpty(const QString& path) { Connection::createFile(path, currentSchema()); }
+void Database::createEmpty(const QString& path)
+{
+    StoreFunctions::define();
+    Connection::createFile(path, currentSchema());
+}
 
 void Database::createDelivered(const QString& path, const QDateTime& period)
 {
+    // The rows it is delivered with are the first entries of its operation log.
+    StoreFunctions::define();
     QList<Connection::Statement> st = currentSchema();
     st << Connection::Statement{QStringLiteral("INSERT INTO FinscalYearMonth (YearMonth) VALUES (?)"),
                                 {Dataset::dateTimeText(period)}};

@@ -3,6 +3,7 @@
 #include "AppError.h"
 #include "Connection.h"
 #include "Database.h"
+#include "StoreFunctions.h"
 
 namespace {
 // Every step, in order: the version it makes and its file under upgrade/.
@@ -12,6 +13,7 @@ struct StepFile {
 };
 constexpr StepFile stepFiles[] = {
     {SchemaVersion::storeHardening, "002_store_hardening.sql"},
+    {SchemaVersion::operationLog, "004_operation_log.sql"},
 };
 
 SchemaHistory makeHistory()
@@ -54,6 +56,8 @@ const SchemaHistory& Database::history()
 
 void Database::upgradeOnOpen(Connection& connection)
 {
+    // The store's triggers call these; an upgraded file is one the program then writes to.
+    StoreFunctions::define();
     connection.setOpenCheck([](Connection& c) { SchemaUpgrade::bringUpToDate(c, history()); });
 }
 

@@ -3,6 +3,7 @@
 #include "AppError.h"
 #include "FileCopy.h"
 #include "SqliteSnapshot.h"
+#include "SqlFunctions.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -98,6 +99,13 @@ QSqlDatabase& Connection::database()
         q = QSqlQuery();
         close();
         throw AppError(QStringLiteral("无法打开数据库文件 %1：%2").arg(QDir::toNativeSeparators(path_), why));
+    }
+    try {
+        // Before the open check: an upgrade step may write to the books, whose triggers call them.
+        SqlFunctions::installOn(db);
+    } catch (...) {
+        close();
+        throw;
     }
     q = QSqlQuery();
     if (openCheck_) {
@@ -394,8 +402,13 @@ void Connection::createFile(const QString& path, const QList<Statement>& stateme
         if (!db.open()) {
             failure = sqlErrorText(db.lastError());
         } else {
+            try {
+                SqlFunctions::installOn(db);
+            } catch (const AppError& e) {
+                failure = e.message();
+            }
             db.transaction();
-            for (const Statement& st : statements) {
+            for (const Statement& st : failure.isEmpty() ? statements : QList<Statement>{}) {
                 QSqlQuery q(db);
                 bool ok = q.prepare(st.sql);
                 for (const QVariant& v : st.params)

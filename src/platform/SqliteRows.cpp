@@ -1,6 +1,8 @@
 #include "SqliteRows.h"
 
 #include "AppError.h"
+#include "Connection.h"
+#include "RowScan.h"
 
 #include <QSqlDriver>
 #include <sqlite3.h>
@@ -89,3 +91,39 @@ SqliteRows readSqliteRows(QSqlDatabase& db, const QString& sql, const QVariantLi
 }
 
 sqlite3* sqliteHandle(QSqlDatabase& db) { return handleOf(db); }
+
+bool RawRow::isNull(int column) const
+{
+    return sqlite3_column_type(static_cast<sqlite3_stmt*>(statement_), column) == SQLITE_NULL;
+}
+
+QByteArrayView RawRow::text(int column) const
+{
+    auto* st = static_cast<sqlite3_stmt*>(statement_);
+    const unsigned char* t = sqlite3_column_text(st, column);
+    return t ? QByteArrayView(reinterpret_cast<const char*>(t), sqlite3_column_bytes(st, column)) : QByteArrayView();
+}
+
+void scanRows(const QString& sql, const QVariantList& params, const std::function<bool(const RawRow&)>& each)
+{
+    sqlite3* h = handleOf(Connection::instance().database());
+    const QByteArray text = sql.toUtf8();
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(h, text.constData(), int(text.size()), &st, nullptr) != SQLITE_OK)
+        throw AppError(QString::fromUtf8(sqlite3_errmsg(h)));
+    struct Finalize { sqlite3_stmt* s; ~Finalize() { sqlite3_finalize(s); } } finalize{st};
+    if (sqlite3_bind_parameter_count(st) != params.size())
+        throw AppError(QStringLiteral("参数个数不符：%1").arg(sql.left(80)));
+    for (int i = 0; i < params.size(); ++i)
+        bind(h, st, i + 1, params[i]);
+    const RawRow row(st, sqlite3_column_count(st));
+    for (;;) {
+        const int rc = sqlite3_step(st);
+        if (rc == SQLITE_DONE)
+            return;
+        if (rc != SQLITE_ROW)
+            throw AppError(QString::fromUtf8(sqlite3_errmsg(h)));
+        if (!each(row))
+            return;
+    }
+}

@@ -12,6 +12,7 @@ CommandInfo commandInfo(Command command)
     case Command::Operators: return row(u"N27", Right::F2);
     case Command::BackupRestore: return row(u"N30", Right::F3);
     case Command::DataInitialisation: return row(u"N32", Right::F4);
+    case Command::AuditLog: return row(u"N38", Right::F16);
     case Command::Exit: return row(u"N34", std::nullopt);
     case Command::CashJournal: return row(u"N5", Right::F5);
     case Command::Summaries: return row(u"N7", Right::F6);

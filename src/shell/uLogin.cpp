@@ -4,6 +4,7 @@
 #include "Connection.h"
 #include "Credentials.h"
 #include "Messages.h"
+#include "OperationLog.h"
 #include "PasswordHash.h"
 #include "TextInput.h"
 #include "ShellServices.h"
@@ -67,13 +68,19 @@ QString checkLogin(const QString& typedName, const QString& typedPassword)
     const QString name = trimBlanksAndControls(typedName);
     const QString password = trimBlanksAndControls(typedPassword);
     // The name column compares without regard to case; the password only through its hash.
-    QSqlQuery q = Connection::instance().run(
-        QStringLiteral("Select %1,%2 From %3 where %1=? ORDER BY %4").arg(OperatorField::name, OperatorField::password, Table::operators, OperatorField::key), {name});
-    while (q.next()) {
-        if (PasswordHash::verify(q.value(1).toString(), password))
-            return q.value(0).toString();
+    QString user;
+    {
+        QSqlQuery q = Connection::instance().run(
+            QStringLiteral("Select %1,%2 From %3 where %1=? ORDER BY %4").arg(OperatorField::name, OperatorField::password, Table::operators, OperatorField::key), {name});
+        while (user.isEmpty() && q.next()) {
+            if (PasswordHash::verify(q.value(1).toString(), password))
+                user = q.value(0).toString();
+        }
     }
-    return {};
+    // Who logged in, or which name was tried; never the password.
+    namespace Log = OperationLog;
+    Log::record({user.isEmpty() ? Log::Kind::failedLogin : Log::Kind::login, user.isEmpty() ? name : user, {}, {}, {}, {}});
+    return user;
 }
 
 TfrmLogin::TfrmLogin(QWidget* owner) : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint)

@@ -18,6 +18,7 @@
 #include "uYearMonth.h"
 #include "uZhanYao.h"
 #include "u_.h"
+#include "uCaoZuoRiZhi.h"
 #include "u_BankInfo.h"
 #include "u_BankTJByZhanYao.h"
 #include "u_BankTJbyday.h"
@@ -75,6 +76,7 @@ QVector<Menu> menuTable()
             plainItem("N29", sep),
             commandItem(BackupRestore, QStringLiteral("数据备份与恢复")),
             commandItem(DataInitialisation, QStringLiteral("数据初始化")),
+            commandItem(AuditLog, QStringLiteral("操作日志")),
             plainItem("N33", sep),
             commandItem(Exit, QStringLiteral("退出")),
         }},
@@ -313,6 +315,7 @@ void TfrmMain::open(Command command)
     case Command::Operators: return openModal(frmUser, this);
     case Command::BackupRestore: return RunBackupRestore(this);
     case Command::DataInitialisation: return openModal(frm_, this);
+    case Command::AuditLog: return openModal(frmCaoZuoRiZhi, this);
     case Command::Exit: close(); return;
     case Command::CashJournal: return openModal(frmXJRJ, this);
     case Command::Summaries: return openModal(frmZhanYao, this);

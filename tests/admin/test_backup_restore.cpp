@@ -5,6 +5,8 @@
 #include "Connection.h"
 #include "FakeFileDialogs.h"
 #include "FakeMessages.h"
+#include "OperationLog.h"
+#include "RawConnection.h"
 #include "TestDatabase.h"
 #include "uDM.h"
 
@@ -333,6 +335,7 @@ private Q_SLOTS:
                     ++writerFailures;
                     return;
                 }
+                registerStoreFunctions(w);
                 int pair = 0;
                 while (!stop) {
                     ++pair;
@@ -489,7 +492,7 @@ private Q_SLOTS:
                                             {u"INSERT INTO invoices (total) VALUES (5)"_s, {}}});
         else if (kind == u"oldcolumns"_s) {
             QList<Connection::Statement> st;
-            for (const QString& t : {u"XJRJZ"_s, u"YHRJZ"_s, u"ZhanYao"_s, u"bankInfo"_s, u"tuser"_s, u"FinscalYearMonth"_s})
+            for (const QString& t : {u"XJRJZ"_s, u"YHRJZ"_s, u"ZhanYao"_s, u"bankInfo"_s, u"tuser"_s, u"FinscalYearMonth"_s, OperationLog::table})
                 st << Connection::Statement{u"CREATE TABLE "_s + t + u" (x)"_s, {}};
             Connection::createFile(chosen, st);
         } else if (kind == u"folder"_s)
@@ -550,6 +553,7 @@ private Q_SLOTS:
             QSqlDatabase other = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"other"_s);
             other.setDatabaseName(db->path());
             QVERIFY(other.open());
+            registerStoreFunctions(other);
             QSqlQuery q(other);
             QVERIFY(q.exec(u"BEGIN IMMEDIATE"_s));
             QVERIFY(q.exec(u"INSERT INTO bankInfo (bankName) VALUES ('另一个程序')"_s));

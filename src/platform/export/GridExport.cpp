@@ -149,10 +149,10 @@ bool saveWithProgress(QWidget* parent, Table t, Format f, const QString& path)
     return true;
 }
 
-void exportGrid(QWidget* parent, DBGrid* grid, const QString& defaultFileName)
+std::optional<Saved> exportGrid(QWidget* parent, DBGrid* grid, const QString& defaultFileName)
 {
     if (!grid)
-        return;
+        return {};
     SaveFileRequest request;
     request.filter = dialogFilter();
     request.fileName = defaultFileName;
@@ -161,11 +161,11 @@ void exportGrid(QWidget* parent, DBGrid* grid, const QString& defaultFileName)
         request.filterIndex = filterIndex;
         const SaveFileAnswer answer = FileDialogs::current().saveFile(parent, request);
         if (!answer.accepted)
-            return;
+            return {};
         filterIndex = answer.filterIndex; // the dialog keeps the type chosen last
         const std::optional<Format> f = formatForFilterIndex(answer.filterIndex);
         if (!f)
-            return;
+            return {};
         const QString path = finalFileName(answer.path, *f);
         // The dialog asked about the name as typed; a file under the extended name would
         // otherwise be replaced without a word.
@@ -177,8 +177,9 @@ void exportGrid(QWidget* parent, DBGrid* grid, const QString& defaultFileName)
         }
         Table t = Table::of(*grid);
         t.caption = QFileInfo(path).completeBaseName();
-        saveWithProgress(parent, t, *f, path);
-        return;
+        if (!saveWithProgress(parent, t, *f, path))
+            return std::nullopt;
+        return Saved{path, *f, t.rowCount()};
     }
 }
 

@@ -100,8 +100,14 @@ bool saveWithProgress(QWidget* parent, Table t, Format f, const QString& path);
 // The pause before the progress window shows, in milliseconds (tests show it at once).
 void setProgressDelay(int ms);
 
+// What an export wrote.
+struct Saved {
+    QString path;
+    Format format;
+    int rows;
+};
 // The export of a grid: the save dialog (remembered filter index, overwrite prompt), the
-// file-name rule, then the file. Cancelling does nothing.
-void exportGrid(QWidget* parent, DBGrid* grid, const QString& defaultFileName);
+// file-name rule, then the file. Cancelling does nothing and answers nothing.
+std::optional<Saved> exportGrid(QWidget* parent, DBGrid* grid, const QString& defaultFileName);
 
 } // namespace GridExport
