@@ -8,13 +8,24 @@ namespace Database {
 inline const QString deliveredOperator = QStringLiteral("admin");
 inline const QString deliveredPassword = QStringLiteral("12345");
 
-// The statements of schema.sql.
+// The statements of schema.sql: the first release's schema (version 1).
 QStringList schemaStatements();
-// Makes a new file with the schema only (no rows).
+
+// One numbered upgrade step: the statements that bring a file of version `version - 1` to `version`.
+struct UpgradeStep {
+    int version;
+    QStringList statements;
+};
+// The step that adds the daily fund report's right F18 and grants it to the holders of F5 or F0.
+constexpr int DailyReportRightVersion = 6;
+UpgradeStep dailyReportRightStep();
+// Every upgrade step in order; a new file gets the schema followed by all of them.
+QList<UpgradeStep> upgradeSteps();
+// Makes a new file with the newest schema only (no rows).
 void createEmpty(const QString& path);
 // Makes a new file with the schema, the accounting period `period` and the operator `admin`
 // holding every right.
 void createDelivered(const QString& path, const QDateTime& period = QDateTime::currentDateTime());
-// The fourteen rights columns in the order of the table.
+// The rights columns in the order of the table, those added by upgrade steps last.
 QStringList rightsColumns();
 }

@@ -1,0 +1,62 @@
+// The upgrade step of the daily fund report's right, applied to a file of the first release the
+// way every step is applied: its statements in one transaction on the opened file.
+#include "Connection.h"
+#include "Database.h"
+#include "Dataset.h"
+#include "TestDatabase.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestDailyReportRight : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void grantedToJournalKeepers()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("RARU.DLL"));
+        QList<Connection::Statement> v1;
+        for (const QString& s : Database::schemaStatements())
+            v1 << Connection::Statement{s, {}};
+        const QString add = QStringLiteral("INSERT INTO tuser (username, F5, F0, F1) VALUES (?, ?, ?, ?)");
+        v1 << Connection::Statement{add, {QStringLiteral("cash"), 1, 0, 0}}
+           << Connection::Statement{add, {QStringLiteral("bank"), QVariant(), 1, 0}}
+           << Connection::Statement{add, {QStringLiteral("both"), 1, 1, 1}}
+           << Connection::Statement{add, {QStringLiteral("period only"), 0, 0, 1}}
+           << Connection::Statement{add, {QStringLiteral("nothing"), QVariant(), QVariant(), QVariant()}};
+        Connection::createFile(path, v1);
+
+        Connection::instance().setDatabasePath(path);
+        const Database::UpgradeStep step = Database::dailyReportRightStep();
+        QCOMPARE(step.version, Database::DailyReportRightVersion);
+        {
+            Transaction t;
+            for (const QString& s : step.statements)
+                Connection::instance().run(s);
+            t.commit();
+        }
+        QStringList granted;
+        Dataset users;
+        users.open(QStringLiteral("SELECT username, F18 FROM tuser ORDER BY userID"));
+        for (int r = 0; r < users.rowCount(); ++r) {
+            const QVariant f18 = users.valueAt(r, 1);
+            granted << users.valueAt(r, 0).toString() + u'=' + (f18.isNull() ? QStringLiteral("null") : f18.toString());
+        }
+        QCOMPARE(granted, QStringList({QStringLiteral("cash=1"), QStringLiteral("bank=1"), QStringLiteral("both=1"),
+                                       QStringLiteral("period only=null"), QStringLiteral("nothing=null")}));
+        // The column refuses what is no yes/no value, like every rights column.
+        QVERIFY_THROWS_EXCEPTION(std::exception,
+                                 Connection::instance().run(QStringLiteral("UPDATE tuser SET F18 = 2")));
+        Connection::instance().close();
+    }
+
+    void deliveredAdminHoldsIt()
+    {
+        TestDatabase db;
+        QCOMPARE(TestDatabase::scalar(QStringLiteral("SELECT F18 FROM tuser WHERE username = ?"), {Database::deliveredOperator}).toInt(), 1);
+    }
+};
+
+QTEST_MAIN(TestDailyReportRight)
+#include "test_daily_report_right.moc"
