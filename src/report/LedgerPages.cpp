@@ -1,0 +1,190 @@
+#include "LedgerPages.h"
+
+#include "BookNames.h"
+#include "Dataset.h"
+#include "Statistics.h"
+
+#include <QMap>
+#include <algorithm>
+#include <cstdlib>
+
+bool LedgerBook::hasCounterpart() const
+{
+    return std::any_of(entries.begin(), entries.end(), [](const LedgerEntry& e) { return !e.subjectCode.trimmed().isEmpty(); });
+}
+
+QString ledgerTitle(Journal journal)
+{
+    return journal == Journal::Cash ? QStringLiteral("现金日记账") : QStringLiteral("银行存款日记账");
+}
+
+QString ledgerAmount(Money m)
+{
+    // Divided first, so the largest amounts round without overflowing.
+    constexpr std::int64_t perCent = Money::Scale / 100;
+    const std::int64_t u = m.units();
+    std::int64_t cents = u / perCent;
+    const std::int64_t rest = u % perCent;
+    if (rest >= perCent / 2)
+        ++cents;
+    else if (rest <= -perCent / 2)
+        --cents;
+    const std::uint64_t a = static_cast<std::uint64_t>(cents < 0 ? -cents : cents);
+    QString whole = QString::number(a / 100);
+    for (qsizetype i = whole.size() - 3; i > 0; i -= 3)
+        whole.insert(i, u',');
+    return (cents < 0 ? QStringLiteral("-") : QString()) + whole + u'.' + QStringLiteral("%1").arg(a % 100, 2, 10, QLatin1Char('0'));
+}
+
+QVector<LedgerPage> layoutLedger(const LedgerBook& book, const LedgerOptions& options)
+{
+    using Kind = LedgerLine::Kind;
+    const QDate first(book.year, book.month, 1);
+    const QDate last(book.year, book.month, first.daysInMonth());
+
+    // The month's lines in order; "承前页"/"过次页" come in when they are cut into pages.
+    QVector<LedgerLine> content;
+    Money balance = book.opening, monthDebit, monthCredit;
+    content << LedgerLine{Kind::Opening, first, {}, book.carried ? LedgerText::carriedOpening : LedgerText::opening, {}, {}, {}, balance};
+    Money dayDebit, dayCredit;
+    for (qsizetype i = 0; i < book.entries.size(); ++i) {
+        const LedgerEntry& e = book.entries[i];
+        balance += e.debit - e.credit;
+        monthDebit += e.debit;
+        monthCredit += e.credit;
+        dayDebit += e.debit;
+        dayCredit += e.credit;
+        const QString summary = e.detail.trimmed().isEmpty() ? e.summary : e.summary + u' ' + e.detail.trimmed();
+        content << LedgerLine{Kind::Entry, e.when.date(), e.voucher, summary, e.subjectCode.trimmed(),
+                              e.debit.isZero() ? std::nullopt : std::optional<Money>(e.debit),
+                              e.credit.isZero() ? std::nullopt : std::optional<Money>(e.credit), balance};
+        const bool dayEnds = i + 1 == book.entries.size() || book.entries[i + 1].when.date() != e.when.date();
+        if (dayEnds && options.dayTotals)
+            content << LedgerLine{Kind::DayTotal, e.when.date(), {}, LedgerText::dayTotal, {}, dayDebit, dayCredit, balance};
+        if (dayEnds)
+            dayDebit = dayCredit = Money();
+    }
+    content << LedgerLine{Kind::MonthTotal, last, {}, LedgerText::monthTotal, {}, monthDebit, monthCredit, balance};
+    content << LedgerLine{Kind::YearTotal, last, {}, LedgerText::yearTotal, {}, book.yearDebitBefore + monthDebit,
+                          book.yearCreditBefore + monthCredit, balance};
+
+    // Cut into pages, carrying the month's totals so far and the balance.
+    const int perPage = std::max(3, options.linesPerPage);
+    QVector<LedgerPage> pages;
+    Money carriedDebit, carriedCredit, carriedBalance;
+    qsizetype next = 0;
+    while (next < content.size()) {
+        LedgerPage page;
+        page.number = int(pages.size()) + 1;
+        if (!pages.isEmpty())
+            page.lines << LedgerLine{Kind::BroughtForward, {}, {}, LedgerText::broughtForward, {}, carriedDebit, carriedCredit, carriedBalance};
+        const qsizetype room = perPage - page.lines.size();
+        const bool lastPage = content.size() - next <= room;
+        const qsizetype take = lastPage ? content.size() - next : room - 1;
+        for (qsizetype i = 0; i < take; ++i) {
+            const LedgerLine& l = content[next + i];
+            if (l.kind == Kind::Entry) {
+                carriedDebit += l.debit.value_or(Money());
+                carriedCredit += l.credit.value_or(Money());
+            }
+            carriedBalance = l.balance;
+            page.lines << l;
+        }
+        next += take;
+        if (!lastPage)
+            page.lines << LedgerLine{Kind::CarriedForward, {}, {}, LedgerText::carriedForward, {}, carriedDebit, carriedCredit, carriedBalance};
+        pages << page;
+    }
+    return pages;
+}
+
+namespace {
+QString stamp(const QDate& d) { return Dataset::dateTimeText(QDateTime(d, QTime(0, 0))); }
+
+// " AND Fillter = ?" with its value when one operator's entries are asked for.
+QString operatorCondition(const OperatorFilter& onlyOperator, QVariantList& params)
+{
+    if (!onlyOperator)
+        return {};
+    params << *onlyOperator;
+    return QStringLiteral(" AND %1 = ?").arg(Books::operatorName);
+}
+} // namespace
+
+QVector<LedgerBook> readLedgerBooks(Journal journal, int year, int month, const OperatorFilter& onlyOperator)
+{
+    const QString& table = Books::tableOf(journal);
+    const bool bank = journal == Journal::Bank;
+    const QString account = bank ? QStringLiteral("COALESCE(%1,'')").arg(Books::account) : QStringLiteral("''");
+    const QDate first(year, month, 1);
+    const QString from = stamp(first), to = stamp(first.addMonths(1)), yearFrom = stamp(QDate(year, 1, 1));
+
+    // Books by account name, compared without regard to letter case as the journal stores it.
+    QMap<QString, LedgerBook> books;
+    const auto bookOf = [&](const QString& name) -> LedgerBook& {
+        const QString key = name.toCaseFolded();
+        auto it = books.find(key);
+        if (it == books.end()) {
+            LedgerBook b;
+            b.journal = journal;
+            b.account = name;
+            b.year = year;
+            b.month = month;
+            it = books.insert(key, b);
+        }
+        return *it;
+    };
+
+    // Openings of the month; a carried one names the month closing's detail text.
+    {
+        QVariantList p{LedgerText::carriedOpening, from, to, openingBalanceSummary()};
+        const QString who = operatorCondition(onlyOperator, p);
+        Dataset ds;
+        ds.open(QStringLiteral("SELECT %1, SUM(COALESCE(%2,0) - COALESCE(%3,0)), MAX(%4 IS ?) FROM %5 "
+                               "WHERE %6 >= ? AND %6 < ? AND %7 IS ?%8 GROUP BY %1 COLLATE NOCASE")
+                    .arg(account, Books::debit, Books::credit, Books::detail, table, Books::date, Books::summary, who),
+                p);
+        for (int r = 0; r < ds.rowCount(); ++r) {
+            LedgerBook& b = bookOf(ds.valueAt(r, 0).toString());
+            b.opening = Money::fromStorage(ds.valueAt(r, 1));
+            b.carried = ds.valueAt(r, 2).toInt() != 0;
+        }
+    }
+    // The month's entries.
+    {
+        QVariantList p{from, to, openingBalanceSummary()};
+        const QString who = operatorCondition(onlyOperator, p);
+        Dataset ds;
+        ds.open(QStringLiteral("SELECT %1, %2, %3, %4, %5, %6, %7, %8 FROM %9 WHERE %2 >= ? AND %2 < ? AND %4 IS NOT ?")
+                        .arg(account, Books::date, Books::voucher, Books::summary, Books::detail, Books::subjectCode,
+                             Books::debit, Books::credit, table)
+                    + who + QStringLiteral(" ORDER BY %1, %2, %3").arg(bank ? Books::account : QStringLiteral("1"), Books::date, Books::key),
+                p);
+        for (int r = 0; r < ds.rowCount(); ++r) {
+            LedgerEntry e{Dataset::parseDateTime(ds.valueAt(r, 1)), ds.valueAt(r, 2).toString(), ds.valueAt(r, 3).toString(),
+                          ds.valueAt(r, 4).toString(), ds.valueAt(r, 5).toString(), Money::fromStorage(ds.valueAt(r, 6)),
+                          Money::fromStorage(ds.valueAt(r, 7))};
+            bookOf(ds.valueAt(r, 0).toString()).entries << e;
+        }
+    }
+    if (!bank && books.isEmpty())
+        bookOf(QString()); // the cash book has its pages even in a month without entries
+    // January up to the month before, for "本年累计".
+    {
+        QVariantList p{yearFrom, from, openingBalanceSummary()};
+        const QString who = operatorCondition(onlyOperator, p);
+        Dataset ds;
+        ds.open(QStringLiteral("SELECT %1, SUM(COALESCE(%2,0)), SUM(COALESCE(%3,0)) FROM %4 WHERE %5 >= ? AND %5 < ? AND %6 IS NOT ?%7 "
+                               "GROUP BY %1 COLLATE NOCASE")
+                    .arg(account, Books::debit, Books::credit, table, Books::date, Books::summary, who),
+                p);
+        for (int r = 0; r < ds.rowCount(); ++r) {
+            const auto it = books.find(ds.valueAt(r, 0).toString().toCaseFolded());
+            if (it == books.end())
+                continue; // an account without entries this month has no pages
+            it->yearDebitBefore = Money::fromStorage(ds.valueAt(r, 1));
+            it->yearCreditBefore = Money::fromStorage(ds.valueAt(r, 2));
+        }
+    }
+    return books.values().toVector();
+}
