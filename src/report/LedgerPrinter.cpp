@@ -290,3 +290,10 @@ void LedgerPrinter::paint(QPainter& p, const QPageLayout& page, double dotsPerMm
         }
     }
 }
+
+void previewLedger(QWidget* parent, Journal journal, const QString& periodText, const QString& operatorName)
+{
+    const QDate period = QDate::fromString(periodText.left(10), Qt::ISODate);
+    LedgerPrinter printer(readLedgerBooks(journal, period.year(), period.month(), operatorName));
+    printer.preview(parent);
+}
