@@ -15,7 +15,7 @@ BalanceChart::BalanceChart(QWidget* parent) : QChartView(parent)
 {
     setObjectName(QStringLiteral("BalanceChart"));
     setRenderHint(QPainter::Antialiasing);
-    setMinimumHeight(220);
+    setMinimumHeight(300);
     setAccessibleName(QStringLiteral("余额图"));
     chart()->legend()->setAlignment(Qt::AlignBottom);
 }

@@ -75,6 +75,7 @@ TfrmZiJinRiBao::TfrmZiJinRiBao(QWidget* owner) : QDialog(owner)
     split->addWidget(Chart1);
     split->setStretchFactor(0, 2);
     split->setStretchFactor(1, 3);
+    split->setSizes({220, 420}); // the grid has a few rows; the chart needs the room
     split->setChildrenCollapsible(false);
 
     auto* lay = new QVBoxLayout(this);
