@@ -111,13 +111,39 @@ QString operatorCondition(const OperatorFilter& onlyOperator, QVariantList& para
 }
 } // namespace
 
-QVector<LedgerBook> readLedgerBooks(Journal journal, int year, int month, const OperatorFilter& onlyOperator)
+LedgerStatements ledgerStatements(Journal journal, int year, int month, const OperatorFilter& onlyOperator)
 {
     const QString& table = Books::tableOf(journal);
     const bool bank = journal == Journal::Bank;
     const QString account = bank ? QStringLiteral("COALESCE(%1,'')").arg(Books::account) : QStringLiteral("''");
     const QDate first(year, month, 1);
     const QString from = stamp(first), to = stamp(first.addMonths(1)), yearFrom = stamp(QDate(year, 1, 1));
+    LedgerStatements st;
+
+    st.openings.params = {LedgerText::carriedOpening, from, to, openingBalanceSummary()};
+    st.openings.sql = QStringLiteral("SELECT %1, SUM(COALESCE(%2,0) - COALESCE(%3,0)), MAX(%4 IS ?) FROM %5 "
+                                     "WHERE %6 >= ? AND %6 < ? AND %7 IS ?%8 GROUP BY %1 COLLATE NOCASE")
+                          .arg(account, Books::debit, Books::credit, Books::detail, table, Books::date, Books::summary,
+                               operatorCondition(onlyOperator, st.openings.params));
+
+    st.entries.params = {from, to, openingBalanceSummary()};
+    st.entries.sql = QStringLiteral("SELECT %1, %2, %3, %4, %5, %6, %7, %8 FROM %9 WHERE %2 >= ? AND %2 < ? AND %4 IS NOT ?")
+                         .arg(account, Books::date, Books::voucher, Books::summary, Books::detail, Books::subjectCode,
+                              Books::debit, Books::credit, table)
+                     + operatorCondition(onlyOperator, st.entries.params)
+                     + QStringLiteral(" ORDER BY %1, %2, %3").arg(bank ? Books::account : QStringLiteral("1"), Books::date, Books::key);
+
+    st.yearBefore.params = {yearFrom, from, openingBalanceSummary()};
+    st.yearBefore.sql = QStringLiteral("SELECT %1, SUM(COALESCE(%2,0)), SUM(COALESCE(%3,0)) FROM %4 WHERE %5 >= ? AND %5 < ? "
+                                       "AND %6 IS NOT ?%7 GROUP BY %1 COLLATE NOCASE")
+                            .arg(account, Books::debit, Books::credit, table, Books::date, Books::summary,
+                                 operatorCondition(onlyOperator, st.yearBefore.params));
+    return st;
+}
+
+QVector<LedgerBook> readLedgerBooks(Journal journal, int year, int month, const OperatorFilter& onlyOperator)
+{
+    const LedgerStatements st = ledgerStatements(journal, year, month, onlyOperator);
 
     // Books by account name, compared without regard to letter case as the journal stores it.
     QMap<QString, LedgerBook> books;
@@ -135,56 +161,31 @@ QVector<LedgerBook> readLedgerBooks(Journal journal, int year, int month, const 
         return *it;
     };
 
-    // Openings of the month; a carried one names the month closing's detail text.
-    {
-        QVariantList p{LedgerText::carriedOpening, from, to, openingBalanceSummary()};
-        const QString who = operatorCondition(onlyOperator, p);
-        Dataset ds;
-        ds.open(QStringLiteral("SELECT %1, SUM(COALESCE(%2,0) - COALESCE(%3,0)), MAX(%4 IS ?) FROM %5 "
-                               "WHERE %6 >= ? AND %6 < ? AND %7 IS ?%8 GROUP BY %1 COLLATE NOCASE")
-                    .arg(account, Books::debit, Books::credit, Books::detail, table, Books::date, Books::summary, who),
-                p);
-        for (int r = 0; r < ds.rowCount(); ++r) {
-            LedgerBook& b = bookOf(ds.valueAt(r, 0).toString());
-            b.opening = Money::fromStorage(ds.valueAt(r, 1));
-            b.carried = ds.valueAt(r, 2).toInt() != 0;
-        }
+    Dataset openings;
+    openings.open(st.openings.sql, st.openings.params);
+    for (int r = 0; r < openings.rowCount(); ++r) {
+        LedgerBook& b = bookOf(openings.valueAt(r, 0).toString());
+        b.opening = Money::fromStorage(openings.valueAt(r, 1));
+        b.carried = openings.valueAt(r, 2).toInt() != 0;
     }
-    // The month's entries.
-    {
-        QVariantList p{from, to, openingBalanceSummary()};
-        const QString who = operatorCondition(onlyOperator, p);
-        Dataset ds;
-        ds.open(QStringLiteral("SELECT %1, %2, %3, %4, %5, %6, %7, %8 FROM %9 WHERE %2 >= ? AND %2 < ? AND %4 IS NOT ?")
-                        .arg(account, Books::date, Books::voucher, Books::summary, Books::detail, Books::subjectCode,
-                             Books::debit, Books::credit, table)
-                    + who + QStringLiteral(" ORDER BY %1, %2, %3").arg(bank ? Books::account : QStringLiteral("1"), Books::date, Books::key),
-                p);
-        for (int r = 0; r < ds.rowCount(); ++r) {
-            LedgerEntry e{Dataset::parseDateTime(ds.valueAt(r, 1)), ds.valueAt(r, 2).toString(), ds.valueAt(r, 3).toString(),
-                          ds.valueAt(r, 4).toString(), ds.valueAt(r, 5).toString(), Money::fromStorage(ds.valueAt(r, 6)),
-                          Money::fromStorage(ds.valueAt(r, 7))};
-            bookOf(ds.valueAt(r, 0).toString()).entries << e;
-        }
+    Dataset entries;
+    entries.open(st.entries.sql, st.entries.params);
+    for (int r = 0; r < entries.rowCount(); ++r) {
+        const auto at = [&](int c) { return entries.valueAt(r, c); };
+        bookOf(at(0).toString()).entries << LedgerEntry{Dataset::parseDateTime(at(1)), at(2).toString(), at(3).toString(),
+                                                        at(4).toString(), at(5).toString(), Money::fromStorage(at(6)),
+                                                        Money::fromStorage(at(7))};
     }
-    if (!bank && books.isEmpty())
+    if (journal == Journal::Cash && books.isEmpty())
         bookOf(QString()); // the cash book has its pages even in a month without entries
-    // January up to the month before, for "本年累计".
-    {
-        QVariantList p{yearFrom, from, openingBalanceSummary()};
-        const QString who = operatorCondition(onlyOperator, p);
-        Dataset ds;
-        ds.open(QStringLiteral("SELECT %1, SUM(COALESCE(%2,0)), SUM(COALESCE(%3,0)) FROM %4 WHERE %5 >= ? AND %5 < ? AND %6 IS NOT ?%7 "
-                               "GROUP BY %1 COLLATE NOCASE")
-                    .arg(account, Books::debit, Books::credit, table, Books::date, Books::summary, who),
-                p);
-        for (int r = 0; r < ds.rowCount(); ++r) {
-            const auto it = books.find(ds.valueAt(r, 0).toString().toCaseFolded());
-            if (it == books.end())
-                continue; // an account without entries this month has no pages
-            it->yearDebitBefore = Money::fromStorage(ds.valueAt(r, 1));
-            it->yearCreditBefore = Money::fromStorage(ds.valueAt(r, 2));
-        }
+    Dataset before;
+    before.open(st.yearBefore.sql, st.yearBefore.params);
+    for (int r = 0; r < before.rowCount(); ++r) {
+        const auto it = books.find(before.valueAt(r, 0).toString().toCaseFolded());
+        if (it == books.end())
+            continue; // an account without entries this month has no pages
+        it->yearDebitBefore = Money::fromStorage(before.valueAt(r, 1));
+        it->yearCreditBefore = Money::fromStorage(before.valueAt(r, 2));
     }
-    return books.values().toVector();
+    return books.values();
 }

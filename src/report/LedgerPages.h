@@ -72,6 +72,13 @@ QString ledgerTitle(Journal journal);
 // separators, "-1,234.57".
 QString ledgerAmount(Money m);
 
-// The month's books of the journal, read with a few grouped statements: cash gives one book,
-// the bank one per account with entries in the month, by account name.
+// The statements behind the books: per account (empty for cash) the month's opening with a mark
+// for a carried one; the month's other entries in order; January up to the month before.
+struct LedgerStatements {
+    Connection::Statement openings, entries, yearBefore;
+};
+LedgerStatements ledgerStatements(Journal journal, int year, int month, const OperatorFilter& onlyOperator);
+
+// The month's books of the journal: cash gives one book, the bank one per account with entries
+// in the month, by account name.
 QVector<LedgerBook> readLedgerBooks(Journal journal, int year, int month, const OperatorFilter& onlyOperator);
