@@ -55,12 +55,12 @@ QVector<LedgerPage> layoutLedger(const LedgerBook& book, const LedgerOptions& op
         dayDebit += e.debit;
         dayCredit += e.credit;
         const QString summary = e.detail.trimmed().isEmpty() ? e.summary : e.summary + u' ' + e.detail.trimmed();
-        content << LedgerLine{Kind::Entry, e.when.date(), e.voucher, summary, e.subjectCode.trimmed(),
+        content << LedgerLine{Kind::Entry, e.date, e.voucher, summary, e.subjectCode.trimmed(),
                               e.debit.isZero() ? std::nullopt : std::optional<Money>(e.debit),
                               e.credit.isZero() ? std::nullopt : std::optional<Money>(e.credit), balance};
-        const bool dayEnds = i + 1 == book.entries.size() || book.entries[i + 1].when.date() != e.when.date();
+        const bool dayEnds = i + 1 == book.entries.size() || book.entries[i + 1].date != e.date;
         if (dayEnds && options.dayTotals)
-            content << LedgerLine{Kind::DayTotal, e.when.date(), {}, LedgerText::dayTotal, {}, dayDebit, dayCredit, balance};
+            content << LedgerLine{Kind::DayTotal, e.date, {}, LedgerText::dayTotal, {}, dayDebit, dayCredit, balance};
         if (dayEnds)
             dayDebit = dayCredit = Money();
     }
@@ -101,6 +101,12 @@ QVector<LedgerPage> layoutLedger(const LedgerBook& book, const LedgerOptions& op
 namespace {
 QString stamp(const QDate& d) { return Dataset::dateTimeText(QDateTime(d, QTime(0, 0))); }
 
+// The date of a stored "yyyy-MM-dd HH:mm:ss" text, read without any time-zone lookup.
+QDate storedDate(const QString& t)
+{
+    return QDate(QStringView(t).mid(0, 4).toInt(), QStringView(t).mid(5, 2).toInt(), QStringView(t).mid(8, 2).toInt());
+}
+
 // " AND Fillter = ?" with its value when one operator's entries are asked for.
 QString operatorCondition(const OperatorFilter& onlyOperator, QVariantList& params)
 {
@@ -115,16 +121,17 @@ LedgerStatements ledgerStatements(Journal journal, int year, int month, const Op
 {
     const QString& table = Books::tableOf(journal);
     const bool bank = journal == Journal::Bank;
-    const QString account = bank ? QStringLiteral("COALESCE(%1,'')").arg(Books::account) : QStringLiteral("''");
+    const QString account = (bank ? QStringLiteral("COALESCE(%1,'')").arg(Books::account) : QStringLiteral("''"))
+                            + QStringLiteral(" AS ") + DailyFundField::account;
     const QDate first(year, month, 1);
     const QString from = stamp(first), to = stamp(first.addMonths(1)), yearFrom = stamp(QDate(year, 1, 1));
     LedgerStatements st;
 
     st.openings.params = {LedgerText::carriedOpening, from, to, openingBalanceSummary()};
     st.openings.sql = QStringLiteral("SELECT %1, SUM(COALESCE(%2,0) - COALESCE(%3,0)), MAX(%4 IS ?) FROM %5 "
-                                     "WHERE %6 >= ? AND %6 < ? AND %7 IS ?%8 GROUP BY %1 COLLATE NOCASE")
+                                     "WHERE %6 >= ? AND %6 < ? AND %7 IS ?%8 GROUP BY %9 COLLATE NOCASE")
                           .arg(account, Books::debit, Books::credit, Books::detail, table, Books::date, Books::summary,
-                               operatorCondition(onlyOperator, st.openings.params));
+                               operatorCondition(onlyOperator, st.openings.params), DailyFundField::account);
 
     st.entries.params = {from, to, openingBalanceSummary()};
     st.entries.sql = QStringLiteral("SELECT %1, %2, %3, %4, %5, %6, %7, %8 FROM %9 WHERE %2 >= ? AND %2 < ? AND %4 IS NOT ?")
@@ -135,9 +142,9 @@ LedgerStatements ledgerStatements(Journal journal, int year, int month, const Op
 
     st.yearBefore.params = {yearFrom, from, openingBalanceSummary()};
     st.yearBefore.sql = QStringLiteral("SELECT %1, SUM(COALESCE(%2,0)), SUM(COALESCE(%3,0)) FROM %4 WHERE %5 >= ? AND %5 < ? "
-                                       "AND %6 IS NOT ?%7 GROUP BY %1 COLLATE NOCASE")
+                                       "AND %6 IS NOT ?%7 GROUP BY %8 COLLATE NOCASE")
                             .arg(account, Books::debit, Books::credit, table, Books::date, Books::summary,
-                                 operatorCondition(onlyOperator, st.yearBefore.params));
+                                 operatorCondition(onlyOperator, st.yearBefore.params), DailyFundField::account);
     return st;
 }
 
@@ -172,7 +179,7 @@ QVector<LedgerBook> readLedgerBooks(Journal journal, int year, int month, const 
     entries.open(st.entries.sql, st.entries.params);
     for (int r = 0; r < entries.rowCount(); ++r) {
         const auto at = [&](int c) { return entries.valueAt(r, c); };
-        bookOf(at(0).toString()).entries << LedgerEntry{Dataset::parseDateTime(at(1)), at(2).toString(), at(3).toString(),
+        bookOf(at(0).toString()).entries << LedgerEntry{storedDate(at(1).toString()), at(2).toString(), at(3).toString(),
                                                         at(4).toString(), at(5).toString(), Money::fromStorage(at(6)),
                                                         Money::fromStorage(at(7))};
     }

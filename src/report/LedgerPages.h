@@ -10,13 +10,12 @@
 #include "SearchQuery.h"
 
 #include <QDate>
-#include <QDateTime>
 #include <QString>
 #include <QVector>
 #include <optional>
 
 struct LedgerEntry {
-    QDateTime when;
+    QDate date; // the order within a day is the order of the list
     QString voucher, summary, detail, subjectCode;
     Money debit, credit;
 };
@@ -72,7 +71,8 @@ QString ledgerTitle(Journal journal);
 // separators, "-1,234.57".
 QString ledgerAmount(Money m);
 
-// The statements behind the books: per account (empty for cash) the month's opening with a mark
+// The statements behind the books, the account (empty for cash) first as DailyFundField::account:
+// per account the month's opening with a mark
 // for a carried one; the month's other entries in order; January up to the month before.
 struct LedgerStatements {
     Connection::Statement openings, entries, yearBefore;

@@ -27,7 +27,7 @@ LedgerBook threePageBook()
                 {5, "1000", "0"},   {5, "0", "999.99"}, {5, "12.3456", "0"}, {31, "0", "1"}, {31, "2", "0"},    {31, "0", "3"}};
     int n = 0;
     for (const auto& r : rows)
-        b.entries << LedgerEntry{QDateTime(QDate(2024, 3, r.day), QTime(9, ++n)), QStringLiteral("记%1").arg(n),
+        b.entries << LedgerEntry{QDate(2024, 3, r.day), QStringLiteral("记%1").arg(++n),
                                  QStringLiteral("摘要"), {}, {}, m(r.debit), m(r.credit)};
     return b;
 }
