@@ -15,6 +15,9 @@
 #include <QFile>
 #include <QImageReader>
 #include <QLineSeries>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -142,6 +145,22 @@ private Q_SLOTS:
         const QImage img = reader.read();
         QCOMPARE(img.size(), QSize(1600, 900));
         QCOMPARE(TfrmZiJinRiBao::pngPath(QStringLiteral("a.PNG")), QStringLiteral("a.PNG"));
+    }
+
+    void chartPrintsOnOnePage()
+    {
+        TfrmZiJinRiBao w(nullptr);
+        w.DateTimePicker1->setDate(QDate(2024, 3, 4));
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("chart.pdf"));
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        w.Chart1->render(&printer);
+        QProcess info;
+        info.start(QStringLiteral("pdfinfo"), {pdf});
+        QVERIFY(info.waitForFinished(30000));
+        QVERIFY(QString::fromUtf8(info.readAllStandardOutput()).contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\b"))));
     }
 
     void gridExportedWithItsTotals()
