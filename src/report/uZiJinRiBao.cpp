@@ -133,6 +133,9 @@ void TfrmZiJinRiBao::refresh()
     const Connection::Statement st = dailyFundStatement(day, operatorFilter());
     ADOQuery1.close();
     ADOQuery1.open(st.sql, st.params);
+    PrintDBGridEh1->setPageTitle(QStringLiteral("资金日报表  %1（%2）")
+                                     .arg(day.toString(QStringLiteral("yyyy年MM月dd日")),
+                                          operatorFilter() ? *operatorFilter() : QStringLiteral("全部操作员")));
     Chart1->setMonth(day, monthOfAccounts(day, operatorFilter()));
     followCurrentRow();
 }

@@ -4,6 +4,8 @@
 #include "BalanceChart.h"
 #include "DBGrid.h"
 #include "FakeFileDialogs.h"
+#include "GridPrinter.h"
+#include "PdfText.h"
 #include "ReportFixture.h"
 #include "uDM.h"
 #include "uZiJinRiBao.h"
@@ -161,6 +163,23 @@ private Q_SLOTS:
         info.start(QStringLiteral("pdfinfo"), {pdf});
         QVERIFY(info.waitForFinished(30000));
         QVERIFY(QString::fromUtf8(info.readAllStandardOutput()).contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\b"))));
+    }
+
+    // The printed report names itself, its day and whose entries it counts.
+    void printedGridCarriesItsDay()
+    {
+        TfrmZiJinRiBao w(nullptr);
+        w.DateTimePicker1->setDate(QDate(2024, 3, 4));
+        w.RadioButton2->setChecked(true);
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        w.PrintDBGridEh1->render(&printer);
+        const QString got = pdfPages(pdf).join(QString());
+        QVERIFY2(got.contains(QStringLiteral("资金日报表2024年03月04日（张三）")), qPrintable(got));
+        QVERIFY(got.contains(QStringLiteral("1300")));
     }
 
     void gridExportedWithItsTotals()

@@ -1,10 +1,10 @@
 // Ledger pages printed as the preview prints them (a high-resolution printer writing a PDF), read
 // back with pdftotext; and the pages as images, with negative balances in red only in colour.
 #include "LedgerPrinter.h"
+#include "PdfText.h"
 #include "ReportFixture.h"
 
 #include <QPrinter>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -27,30 +27,6 @@ void month()
         }
     addCash({QStringLiteral("2024-03-21 09:00:00"), QStringLiteral("记999"), QStringLiteral("收款"), QStringLiteral("12345678901.23"), {}, me});
     addCash({QStringLiteral("2024-03-22 09:00:00"), QStringLiteral("记1000"), QStringLiteral("付款"), {}, QStringLiteral("12345679999.99"), me});
-}
-
-// The text of each PDF page as pdftotext reads it, blanks removed. pdftotext names some glyphs
-// that Simplified and Traditional forms share by a twin code point (⽇ for 日, ⻚ for 页, 戶 for 户);
-// those are read back as the characters the program printed.
-QStringList pdfPages(const QString& pdf)
-{
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    if (!p.waitForFinished(60000) || p.exitCode() != 0)
-        return {};
-    QString text;
-    for (QChar ch : QString::fromUtf8(p.readAllStandardOutput())) {
-        if (ch.isSpace() && ch != u'\f')
-            continue;
-        if (ch.unicode() >= 0x2F00 && ch.unicode() <= 0x2FDF)
-            ch = QString(ch).normalized(QString::NormalizationForm_KC).at(0);
-        if (ch == QChar(0x2EDA))
-            ch = QChar(0x9875); // 页
-        else if (ch == QChar(0x6236))
-            ch = QChar(0x6237); // 户
-        text += ch;
-    }
-    return text.split(u'\f', Qt::SkipEmptyParts);
 }
 
 int redPixels(const QImage& img)
