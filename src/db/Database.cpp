@@ -1,54 +1,41 @@
 #include "Database.h"
 
+#include "AppError.h"
 #include "Connection.h"
 #include "Dataset.h"
 #include "PasswordHash.h"
-#include "AppError.h"
+#include "Upgrades.h"
 
 #include <QFile>
-#include <QRegularExpression>
 
 static void initDbResources() { Q_INIT_RESOURCE(db); }
 
-namespace {
-QStringList statementsOf(const QString& resource)
+QString Database::sqlResource(const QString& name)
 {
     initDbResources();
-    QFile f(resource);
+    QFile f(QStringLiteral(":/db/") + name);
     if (!f.open(QIODevice::ReadOnly))
-        throw AppError(QStringLiteral("缺少数据库结构定义"));
-    QString text = QString::fromUtf8(f.readAll());
-    text.remove(QRegularExpression(QStringLiteral("--[^\n]*")));
-    QStringList out;
-    for (const QString& s : text.split(u';')) {
-        const QString t = s.trimmed();
-        if (!t.isEmpty())
-            out << t;
-    }
-    return out;
+        throw AppError(QStringLiteral("缺少数据库结构定义 %1").arg(name));
+    return QString::fromUtf8(f.readAll());
 }
 
-// The newest schema: version 1 and every upgrade step after it.
-QList<Connection::Statement> newestSchema()
+QStringList Database::schemaStatements() { return SchemaUpgrade::statementsOf(sqlResource(QStringLiteral("schema.sql"))); }
+
+namespace {
+// schema.sql, every step, and the mark of the latest version.
+QList<Connection::Statement> currentSchema()
 {
     QList<Connection::Statement> st;
     for (const QString& s : Database::schemaStatements())
         st << Connection::Statement{s, {}};
-    for (const Database::UpgradeStep& step : Database::upgradeSteps())
-        for (const QString& s : step.statements)
+    const SchemaHistory& h = Database::history();
+    for (const SchemaStep& step : h.steps)
+        for (const QString& s : SchemaUpgrade::statementsOf(step.script))
             st << Connection::Statement{s, {}};
+    st << Connection::Statement{QStringLiteral("PRAGMA user_version = %1").arg(h.latest()), {}};
     return st;
 }
 } // namespace
-
-QStringList Database::schemaStatements() { return statementsOf(QStringLiteral(":/db/schema.sql")); }
-
-Database::UpgradeStep Database::dailyReportRightStep()
-{
-    return {DailyReportRightVersion, statementsOf(QStringLiteral(":/db/upgrade_daily_report.sql"))};
-}
-
-QList<Database::UpgradeStep> Database::upgradeSteps() { return {dailyReportRightStep()}; }
 
 QStringList Database::rightsColumns()
 {
@@ -58,11 +45,11 @@ QStringList Database::rightsColumns()
             QStringLiteral("F13"), QStringLiteral("F14"), QStringLiteral("F18")};
 }
 
-void Database::createEmpty(const QString& path) { Connection::createFile(path, newestSchema()); }
+void Database::createEmpty(const QString& path) { Connection::createFile(path, currentSchema()); }
 
 void Database::createDelivered(const QString& path, const QDateTime& period)
 {
-    QList<Connection::Statement> st = newestSchema();
+    QList<Connection::Statement> st = currentSchema();
     st << Connection::Statement{QStringLiteral("INSERT INTO FinscalYearMonth (YearMonth) VALUES (?)"),
                                 {Dataset::dateTimeText(period)}};
     const QStringList rights = rightsColumns();

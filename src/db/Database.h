@@ -8,24 +8,16 @@ namespace Database {
 inline const QString deliveredOperator = QStringLiteral("admin");
 inline const QString deliveredPassword = QStringLiteral("12345");
 
-// The statements of schema.sql: the first release's schema (version 1).
+// The text of an SQL file compiled into the program (":/db/<name>").
+QString sqlResource(const QString& name);
+// The statements of schema.sql: the first release's schema.
 QStringList schemaStatements();
-
-// One numbered upgrade step: the statements that bring a file of version `version - 1` to `version`.
-struct UpgradeStep {
-    int version;
-    QStringList statements;
-};
-// The step that adds the daily fund report's right F18 and grants it to the holders of F5 or F0.
-constexpr int DailyReportRightVersion = 6;
-UpgradeStep dailyReportRightStep();
-// Every upgrade step in order; a new file gets the schema followed by all of them.
-QList<UpgradeStep> upgradeSteps();
-// Makes a new file with the newest schema only (no rows).
+// Makes a new file at the current version (schema.sql and every upgrade step), with no rows.
 void createEmpty(const QString& path);
-// Makes a new file with the schema, the accounting period `period` and the operator `admin`
-// holding every right.
+// Makes a new file at the current version with the accounting period `period` and the operator
+// `admin` holding every right.
 void createDelivered(const QString& path, const QDateTime& period = QDateTime::currentDateTime());
-// The rights columns in the order of the table, those added by upgrade steps last.
+// The rights columns in the order of the table: the first release's fourteen, then those that
+// upgrade steps added.
 QStringList rightsColumns();
 }

@@ -1,9 +1,11 @@
-// The upgrade step of the daily fund report's right, applied to a file of the first release the
-// way every step is applied: its statements in one transaction on the opened file.
+// The daily fund report's right F18: a first-release file gains it at its first opening, granted
+// to the operators who keep a journal (F5 or F0); the delivered operator holds it.
 #include "Connection.h"
 #include "Database.h"
 #include "Dataset.h"
+#include "SchemaVersion.h"
 #include "TestDatabase.h"
+#include "Upgrades.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -12,7 +14,7 @@ class TestDailyReportRight : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void grantedToJournalKeepers()
+    void grantedToJournalKeepersOnUpgrade()
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("RARU.DLL"));
@@ -26,19 +28,14 @@ private Q_SLOTS:
            << Connection::Statement{add, {QStringLiteral("period only"), 0, 0, 1}}
            << Connection::Statement{add, {QStringLiteral("nothing"), QVariant(), QVariant(), QVariant()}};
         Connection::createFile(path, v1);
+        QCOMPARE(Database::fileVersion(path), SchemaVersion::firstRelease);
 
-        Connection::instance().setDatabasePath(path);
-        const Database::UpgradeStep step = Database::dailyReportRightStep();
-        QCOMPARE(step.version, Database::DailyReportRightVersion);
-        {
-            Transaction t;
-            for (const QString& s : step.statements)
-                Connection::instance().run(s);
-            t.commit();
-        }
-        QStringList granted;
+        Connection& c = Connection::instance();
+        c.setDatabasePath(path);
+        Database::upgradeOnOpen(c);
         Dataset users;
         users.open(QStringLiteral("SELECT username, F18 FROM tuser ORDER BY userID"));
+        QStringList granted;
         for (int r = 0; r < users.rowCount(); ++r) {
             const QVariant f18 = users.valueAt(r, 1);
             granted << users.valueAt(r, 0).toString() + u'=' + (f18.isNull() ? QStringLiteral("null") : f18.toString());
@@ -46,9 +43,10 @@ private Q_SLOTS:
         QCOMPARE(granted, QStringList({QStringLiteral("cash=1"), QStringLiteral("bank=1"), QStringLiteral("both=1"),
                                        QStringLiteral("period only=null"), QStringLiteral("nothing=null")}));
         // The column refuses what is no yes/no value, like every rights column.
-        QVERIFY_THROWS_EXCEPTION(std::exception,
-                                 Connection::instance().run(QStringLiteral("UPDATE tuser SET F18 = 2")));
-        Connection::instance().close();
+        QVERIFY_THROWS_EXCEPTION(std::exception, c.run(QStringLiteral("UPDATE tuser SET F18 = 2")));
+        c.close();
+        c.setOpenCheck({});
+        QVERIFY(Database::fileVersion(path) >= SchemaVersion::dailyReportRight);
     }
 
     void deliveredAdminHoldsIt()
