@@ -99,9 +99,9 @@ double timed(const std::function<void()>& fn)
 }
 
 // The running balance and the day totals of the ledger, as the shell computes them.
-QList<Connection::Statement> ledgerSums(Journal journal, const LedgerStatements& st)
+QList<Connection::Statement> ledgerSums(JournalKind journal, const LedgerStatements& st)
 {
-    const bool bank = journal == Journal::Bank;
+    const bool bank = journal == JournalKind::Bank;
     const QString running = QStringLiteral("SELECT *, SUM(COALESCE(JieFang,0) - COALESCE(DaiFang,0)) OVER (%1ORDER BY yewurq) "
                                            "FROM (%2)")
                                 .arg(bank ? QStringLiteral("PARTITION BY %1 ").arg(DailyFundField::account) : QString(), st.entries.sql);
@@ -146,9 +146,9 @@ int main(int argc, char** argv)
                        "FROM YHRJZ WHERE yewurq >= ? AND yewurq < ? GROUP BY KaiHuBank, substr(yewurq,1,10)"),
         {QStringLiteral("2024-03-01 00:00:00"), QStringLiteral("2024-04-01 00:00:00"), QStringLiteral("2024-03-01 00:00:00"),
          QStringLiteral("2024-04-01 00:00:00")}};
-    const LedgerStatements cashLedger = ledgerStatements(Journal::Cash, 2024, 3, monthOperator);
-    const LedgerStatements bankLedger = ledgerStatements(Journal::Bank, 2024, 3, monthOperator);
-    const auto pages = [&](Journal j) {
+    const LedgerStatements cashLedger = ledgerStatements(JournalKind::Cash, 2024, 3, monthOperator);
+    const LedgerStatements bankLedger = ledgerStatements(JournalKind::Bank, 2024, 3, monthOperator);
+    const auto pages = [&](JournalKind j) {
         int n = 0;
         for (const LedgerBook& b : readLedgerBooks(j, 2024, 3, monthOperator))
             n += int(layoutLedger(b, {perPage, true}).size());
@@ -157,8 +157,8 @@ int main(int argc, char** argv)
     const Case cases[] = {
         {"daily report (rows)", [&] { return int(dailyFundReport(day, {}).rows.size()); }, {report}},
         {"month of accounts for the chart (accounts)", [&] { return int(monthOfAccounts(day, {}).size()); }, {report, chartDays}},
-        {"cash ledger pages (pages)", [&] { return pages(Journal::Cash); }, ledgerSums(Journal::Cash, cashLedger)},
-        {"bank ledger pages (pages)", [&] { return pages(Journal::Bank); }, ledgerSums(Journal::Bank, bankLedger)},
+        {"cash ledger pages (pages)", [&] { return pages(JournalKind::Cash); }, ledgerSums(JournalKind::Cash, cashLedger)},
+        {"bank ledger pages (pages)", [&] { return pages(JournalKind::Bank); }, ledgerSums(JournalKind::Bank, bankLedger)},
     };
 
     std::printf("\n%-44s %7s %10s %10s %7s\n", "work", "size", "ours ms", "shell ms", "ratio");

@@ -1,6 +1,6 @@
 #include "DailyFunds.h"
 
-#include "BookNames.h"
+#include "JournalKind.h"
 #include "Dataset.h"
 #include "Statistics.h"
 
@@ -16,20 +16,20 @@ QString moves(const OperatorFilter& onlyOperator, QVariantList& params, const QS
               const QString& inRangeFrom)
 {
     QString sql;
-    for (const Journal j : {Journal::Cash, Journal::Bank}) {
-        const bool bank = j == Journal::Bank;
+    for (const JournalKind j : {JournalKind::Cash, JournalKind::Bank}) {
+        const bool bank = j == JournalKind::Bank;
         if (bank)
             sql += QStringLiteral(" UNION ALL ");
         sql += QStringLiteral("SELECT %1, %2, %3 IS ?, substr(%4,1,10), %4 >= ?, COALESCE(%5,0), COALESCE(%6,0) FROM %7 "
                               "WHERE %4 >= ? AND %4 < ?")
                    .arg(bank ? QStringLiteral("1") : QStringLiteral("0"),
-                        bank ? QStringLiteral("COALESCE(%1,'')").arg(Books::account) : QStringLiteral("?"), Books::summary,
-                        Books::date, Books::debit, Books::credit, Books::tableOf(j));
+                        bank ? QStringLiteral("COALESCE(%1,'')").arg(JournalField::account) : QStringLiteral("?"), designOf(j).summaryField,
+                        designOf(j).dateField, JournalField::debit, JournalField::credit, designOf(j).table);
         if (!bank)
             params << cashAccountName();
         params << openingBalanceSummary() << inRangeFrom << from << to;
         if (onlyOperator) {
-            sql += QStringLiteral(" AND %1 = ?").arg(Books::operatorName);
+            sql += QStringLiteral(" AND %1 = ?").arg(JournalField::operatorName);
             params << *onlyOperator;
         }
     }
@@ -79,7 +79,7 @@ Connection::Statement dailyFundStatement(const QDate& day, const OperatorFilter&
         "COALESCE(s.pay, 0) AS %8, COALESCE(s.bal, 0) AS %9, COALESCE(s.nrec, 0) AS %10, COALESCE(s.npay, 0) AS %11 "
         "FROM named n LEFT JOIN sums s ON s.grp = n.grp AND s.account = n.account "
         "ORDER BY n.grp, n.ord IS NULL, n.ord, n.account")
-                 .arg(Books::accountName, Books::accountKey, Books::accountsTable, DailyFundField::account,
+                 .arg(BankAccountField::name, BankAccountField::key, Table::bankAccounts, DailyFundField::account,
                       DailyFundField::isBank, DailyFundField::previous, DailyFundField::receipts, DailyFundField::payments,
                       DailyFundField::balance)
                  .arg(DailyFundField::receiptCount, DailyFundField::paymentCount);

@@ -1,6 +1,6 @@
 #include "LedgerPages.h"
 
-#include "BookNames.h"
+#include "JournalKind.h"
 #include "Dataset.h"
 #include "Statistics.h"
 
@@ -13,9 +13,9 @@ bool LedgerBook::hasCounterpart() const
     return std::any_of(entries.begin(), entries.end(), [](const LedgerEntry& e) { return !e.subjectCode.trimmed().isEmpty(); });
 }
 
-QString ledgerTitle(Journal journal)
+QString ledgerTitle(JournalKind journal)
 {
-    return journal == Journal::Cash ? QStringLiteral("现金日记账") : QStringLiteral("银行存款日记账");
+    return journal == JournalKind::Cash ? QStringLiteral("现金日记账") : QStringLiteral("银行存款日记账");
 }
 
 QString ledgerAmount(Money m)
@@ -113,15 +113,16 @@ QString operatorCondition(const OperatorFilter& onlyOperator, QVariantList& para
     if (!onlyOperator)
         return {};
     params << *onlyOperator;
-    return QStringLiteral(" AND %1 = ?").arg(Books::operatorName);
+    return QStringLiteral(" AND %1 = ?").arg(JournalField::operatorName);
 }
 } // namespace
 
-LedgerStatements ledgerStatements(Journal journal, int year, int month, const OperatorFilter& onlyOperator)
+LedgerStatements ledgerStatements(JournalKind journal, int year, int month, const OperatorFilter& onlyOperator)
 {
-    const QString& table = Books::tableOf(journal);
-    const bool bank = journal == Journal::Bank;
-    const QString account = (bank ? QStringLiteral("COALESCE(%1,'')").arg(Books::account) : QStringLiteral("''"))
+    const JournalDesign& design = designOf(journal);
+    const QString& table = design.table;
+    const bool bank = journal == JournalKind::Bank;
+    const QString account = (bank ? QStringLiteral("COALESCE(%1,'')").arg(JournalField::account) : QStringLiteral("''"))
                             + QStringLiteral(" AS ") + DailyFundField::account;
     const QDate first(year, month, 1);
     const QString from = stamp(first), to = stamp(first.addMonths(1)), yearFrom = stamp(QDate(year, 1, 1));
@@ -130,25 +131,25 @@ LedgerStatements ledgerStatements(Journal journal, int year, int month, const Op
     st.openings.params = {LedgerText::carriedOpening, from, to, openingBalanceSummary()};
     st.openings.sql = QStringLiteral("SELECT %1, SUM(COALESCE(%2,0) - COALESCE(%3,0)), MAX(%4 IS ?) FROM %5 "
                                      "WHERE %6 >= ? AND %6 < ? AND %7 IS ?%8 GROUP BY %9 COLLATE NOCASE")
-                          .arg(account, Books::debit, Books::credit, Books::detail, table, Books::date, Books::summary,
+                          .arg(account, JournalField::debit, JournalField::credit, JournalField::detail, table, design.dateField, design.summaryField,
                                operatorCondition(onlyOperator, st.openings.params), DailyFundField::account);
 
     st.entries.params = {from, to, openingBalanceSummary()};
     st.entries.sql = QStringLiteral("SELECT %1, %2, %3, %4, %5, %6, %7, %8 FROM %9 WHERE %2 >= ? AND %2 < ? AND %4 IS NOT ?")
-                         .arg(account, Books::date, Books::voucher, Books::summary, Books::detail, Books::subjectCode,
-                              Books::debit, Books::credit, table)
+                         .arg(account, design.dateField, JournalField::voucher, design.summaryField, JournalField::detail, JournalField::subjectCode,
+                              JournalField::debit, JournalField::credit, table)
                      + operatorCondition(onlyOperator, st.entries.params)
-                     + QStringLiteral(" ORDER BY %1, %2, %3").arg(bank ? Books::account : QStringLiteral("1"), Books::date, Books::key);
+                     + QStringLiteral(" ORDER BY %1, %2, %3").arg(bank ? JournalField::account : QStringLiteral("1"), design.dateField, JournalField::key);
 
     st.yearBefore.params = {yearFrom, from, openingBalanceSummary()};
     st.yearBefore.sql = QStringLiteral("SELECT %1, SUM(COALESCE(%2,0)), SUM(COALESCE(%3,0)) FROM %4 WHERE %5 >= ? AND %5 < ? "
                                        "AND %6 IS NOT ?%7 GROUP BY %8 COLLATE NOCASE")
-                            .arg(account, Books::debit, Books::credit, table, Books::date, Books::summary,
+                            .arg(account, JournalField::debit, JournalField::credit, table, design.dateField, design.summaryField,
                                  operatorCondition(onlyOperator, st.yearBefore.params), DailyFundField::account);
     return st;
 }
 
-QVector<LedgerBook> readLedgerBooks(Journal journal, int year, int month, const OperatorFilter& onlyOperator)
+QVector<LedgerBook> readLedgerBooks(JournalKind journal, int year, int month, const OperatorFilter& onlyOperator)
 {
     const LedgerStatements st = ledgerStatements(journal, year, month, onlyOperator);
 
@@ -183,7 +184,7 @@ QVector<LedgerBook> readLedgerBooks(Journal journal, int year, int month, const 
                                                         at(4).toString(), at(5).toString(), Money::fromStorage(at(6)),
                                                         Money::fromStorage(at(7))};
     }
-    if (journal == Journal::Cash && books.isEmpty())
+    if (journal == JournalKind::Cash && books.isEmpty())
         bookOf(QString()); // the cash book has its pages even in a month without entries
     Dataset before;
     before.open(st.yearBefore.sql, st.yearBefore.params);

@@ -7,7 +7,7 @@
 // totals from the start of the month and the balance.
 #include "DailyFunds.h"
 #include "Money.h"
-#include "SearchQuery.h"
+#include "JournalKind.h"
 
 #include <QDate>
 #include <QString>
@@ -22,7 +22,7 @@ struct LedgerEntry {
 
 // One page run: the cash journal, or one bank account, of one month.
 struct LedgerBook {
-    Journal journal = Journal::Cash;
+    JournalKind journal = JournalKind::Cash;
     QString account;                  // bank account; empty for cash
     int year = 0, month = 0;
     Money opening;                    // the month's opening entries, debit minus credit
@@ -66,7 +66,7 @@ inline const QString carriedForward = QStringLiteral("过次页");
 QVector<LedgerPage> layoutLedger(const LedgerBook& book, const LedgerOptions& options);
 
 // "现金日记账" or "银行存款日记账".
-QString ledgerTitle(Journal journal);
+QString ledgerTitle(JournalKind journal);
 // An amount as printed in the ledger: two decimals (rounded half away from zero) and thousand
 // separators, "-1,234.57".
 QString ledgerAmount(Money m);
@@ -77,8 +77,8 @@ QString ledgerAmount(Money m);
 struct LedgerStatements {
     Connection::Statement openings, entries, yearBefore;
 };
-LedgerStatements ledgerStatements(Journal journal, int year, int month, const OperatorFilter& onlyOperator);
+LedgerStatements ledgerStatements(JournalKind journal, int year, int month, const OperatorFilter& onlyOperator);
 
 // The month's books of the journal: cash gives one book, the bank one per account with entries
 // in the month, by account name.
-QVector<LedgerBook> readLedgerBooks(Journal journal, int year, int month, const OperatorFilter& onlyOperator);
+QVector<LedgerBook> readLedgerBooks(JournalKind journal, int year, int month, const OperatorFilter& onlyOperator);

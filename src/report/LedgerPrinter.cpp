@@ -217,7 +217,7 @@ void LedgerPrinter::paint(QPainter& p, const QPageLayout& page, double dotsPerMm
             p.drawLine(QPointF((d(tableMm) - tw) / 2, rule), QPointF((d(tableMm) + tw) / 2, rule));
             p.drawLine(QPointF((d(tableMm) - tw) / 2, rule + d(0.8)), QPointF((d(tableMm) + tw) / 2, rule + d(0.8)));
             const QRectF infoRect(0, d(TitleMm), d(tableMm), d(InfoMm));
-            const QString account = book.journal == Journal::Cash ? QStringLiteral("账户：现金")
+            const QString account = book.journal == JournalKind::Cash ? QStringLiteral("账户：现金")
                                                                   : QStringLiteral("开户银行：") + book.account;
             text(infoRect, account, Qt::AlignLeft, info, Qt::black, false);
             text(infoRect, QStringLiteral("%1年%2月").arg(book.year).arg(book.month, 2, 10, QLatin1Char('0')), Qt::AlignHCenter, info,
@@ -291,7 +291,7 @@ void LedgerPrinter::paint(QPainter& p, const QPageLayout& page, double dotsPerMm
     }
 }
 
-void previewLedger(QWidget* parent, Journal journal, const QString& periodText, const QString& operatorName)
+void previewLedger(QWidget* parent, JournalKind journal, const QString& periodText, const QString& operatorName)
 {
     const QDate period = QDate::fromString(periodText.left(10), Qt::ISODate);
     LedgerPrinter printer(readLedgerBooks(journal, period.year(), period.month(), operatorName));

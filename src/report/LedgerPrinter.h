@@ -45,4 +45,4 @@ private:
 
 // "打印账页": the preview of one operator's ledger pages of the accounting month `periodText`
 // ("yyyy-MM-dd"), the bank journal one account after another.
-void previewLedger(QWidget* parent, Journal journal, const QString& periodText, const QString& operatorName);
+void previewLedger(QWidget* parent, JournalKind journal, const QString& periodText, const QString& operatorName);

@@ -102,7 +102,6 @@ TfrmZiJinRiBao::TfrmZiJinRiBao(QWidget* owner) : QDialog(owner)
             refresh();
     });
     onSignal(&ADOQuery1, &Dataset::afterScroll, this, [this] { followCurrentRow(); });
-    frmZiJinRiBao = this;
 }
 
 TfrmZiJinRiBao::~TfrmZiJinRiBao()

@@ -83,7 +83,7 @@ QWidget* report()
 }
 
 // The ledger pages printed to a PDF at printer resolution, drawn back by pdftoppm.
-QWidget* ledger(Journal journal, int count)
+QWidget* ledger(JournalKind journal, int count)
 {
     addApril();
     auto* w = new QWidget;
@@ -109,8 +109,8 @@ QWidget* ledger(Journal journal, int count)
 
 const bool registered = [] {
     Gallery::add({QStringLiteral("report_daily_funds"), report, QSize(1100, 760), {}});
-    Gallery::add({QStringLiteral("report_ledger_cash"), [] { return ledger(Journal::Cash, 2); }, {}, {}});
-    Gallery::add({QStringLiteral("report_ledger_bank"), [] { return ledger(Journal::Bank, 2); }, {}, {}});
+    Gallery::add({QStringLiteral("report_ledger_cash"), [] { return ledger(JournalKind::Cash, 2); }, {}, {}});
+    Gallery::add({QStringLiteral("report_ledger_bank"), [] { return ledger(JournalKind::Bank, 2); }, {}, {}});
     return true;
 }();
 }

@@ -66,7 +66,6 @@ private Q_SLOTS:
     void showsTheCompanysDayByDefault()
     {
         TfrmZiJinRiBao w(nullptr);
-        QCOMPARE(frmZiJinRiBao, &w);
         QCOMPARE(w.windowTitle(), QStringLiteral("资金日报表"));
         QCOMPARE(w.DateTimePicker1->date(), QDate::currentDate());
         QVERIFY(w.RadioButton1->isChecked());

@@ -168,7 +168,7 @@ private Q_SLOTS:
         cash("2024-03-03 09:00:00", "收款", "55", "", other);           // another operator
         cash("2024-04-01 00:00:00", "收款", "1", "", me);               // the month after
 
-        const QVector<LedgerBook> books = readLedgerBooks(Journal::Cash, 2024, 3, me);
+        const QVector<LedgerBook> books = readLedgerBooks(JournalKind::Cash, 2024, 3, me);
         QCOMPARE(books.size(), 1);
         const LedgerBook& b = books[0];
         QCOMPARE(b.opening, m("140"));
@@ -184,8 +184,8 @@ private Q_SLOTS:
         QCOMPARE(year.credit, m("34"));
         QCOMPARE(year.balance, m("146"));
 
-        QCOMPARE(readLedgerBooks(Journal::Cash, 2024, 3, {}).first().entries.size(), 3); // every operator
-        const QVector<LedgerBook> none = readLedgerBooks(Journal::Cash, 2024, 5, me);
+        QCOMPARE(readLedgerBooks(JournalKind::Cash, 2024, 3, {}).first().entries.size(), 3); // every operator
+        const QVector<LedgerBook> none = readLedgerBooks(JournalKind::Cash, 2024, 5, me);
         QCOMPARE(none.size(), 1); // the cash book prints its opening even without entries
         QVERIFY(!none[0].carried);
 
@@ -200,7 +200,7 @@ private Q_SLOTS:
         bank("2024-03-06 10:00:00", QStringLiteral("Bank A"), "收款", "7", me);
         bank("2024-01-06 10:00:00", QStringLiteral("Bank A"), "收款", "3", me);
         bank("2024-03-06 10:00:00", icbc, "收款", "1", other);
-        const QVector<LedgerBook> banks = readLedgerBooks(Journal::Bank, 2024, 3, me);
+        const QVector<LedgerBook> banks = readLedgerBooks(JournalKind::Bank, 2024, 3, me);
         QCOMPARE(banks.size(), 2);
         QCOMPARE(banks[0].account, QStringLiteral("Bank A"));
         QCOMPARE(banks[0].yearDebitBefore, m("3"));

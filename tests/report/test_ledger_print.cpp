@@ -55,7 +55,7 @@ private Q_SLOTS:
 
     void pdfCarriesTitlesPagesAndTotals()
     {
-        LedgerPrinter printer(readLedgerBooks(Journal::Cash, 2024, 3, me));
+        LedgerPrinter printer(readLedgerBooks(JournalKind::Cash, 2024, 3, me));
         const QVector<QVector<LedgerPage>> pages = printer.layout(LedgerPrinter::defaultPageLayout());
         QCOMPARE(pages.size(), 1);
         QCOMPARE(pages[0].size(), 3);
@@ -108,10 +108,10 @@ private Q_SLOTS:
         QPrinter out(QPrinter::HighResolution);
         out.setOutputFormat(QPrinter::PdfFormat);
         out.setOutputFileName(pdf);
-        LedgerPrinter(readLedgerBooks(Journal::Cash, 2024, 3, me)).render(&out);
+        LedgerPrinter(readLedgerBooks(JournalKind::Cash, 2024, 3, me)).render(&out);
         QVERIFY(pdfPages(pdf).join(QString()).contains(QStringLiteral("对方科目")));
         TestDatabase::exec(QStringLiteral("UPDATE XJRJZ SET KeMuDM = NULL"));
-        LedgerPrinter(readLedgerBooks(Journal::Cash, 2024, 3, me)).render(&out);
+        LedgerPrinter(readLedgerBooks(JournalKind::Cash, 2024, 3, me)).render(&out);
         QVERIFY(!pdfPages(pdf).join(QString()).contains(QStringLiteral("对方科目")));
     }
 
@@ -122,7 +122,7 @@ private Q_SLOTS:
             e.bank = account;
             addBank(e);
         }
-        LedgerPrinter printer(readLedgerBooks(Journal::Bank, 2024, 3, me));
+        LedgerPrinter printer(readLedgerBooks(JournalKind::Bank, 2024, 3, me));
         QTemporaryDir dir;
         const QString pdf = dir.filePath(QStringLiteral("b.pdf"));
         QPrinter out(QPrinter::HighResolution);
@@ -140,7 +140,7 @@ private Q_SLOTS:
     // The lines a page holds follow from millimetres, not from the resolution.
     void pagesAlikeAtEveryResolution()
     {
-        LedgerPrinter printer(readLedgerBooks(Journal::Cash, 2024, 3, me));
+        LedgerPrinter printer(readLedgerBooks(JournalKind::Cash, 2024, 3, me));
         const QVector<QImage> coloured = printer.renderImages(LedgerPrinter::defaultPageLayout(), 60, true);
         const QVector<QImage> fine = printer.renderImages(LedgerPrinter::defaultPageLayout(), 150, false);
         QCOMPARE(coloured.size(), 3);
@@ -152,7 +152,7 @@ private Q_SLOTS:
 
     void dayTotalsCanBeSwitchedOff()
     {
-        LedgerPrinter printer(readLedgerBooks(Journal::Cash, 2024, 3, me));
+        LedgerPrinter printer(readLedgerBooks(JournalKind::Cash, 2024, 3, me));
         printer.dayTotals = false;
         const QVector<LedgerPage> pages = printer.layout(LedgerPrinter::defaultPageLayout()).first();
         QCOMPARE(pages.size(), 2);
