@@ -66,7 +66,7 @@ public:
     QGroupBox* GroupBox1;
     QGroupBox* GroupBox2;
     QGroupBox* GroupBox3;
-    QVector<DBCheckBox*> rightBoxes; // DBCheckBox1 ... DBCheckBox14, in the order of Operators::rights()
+    QVector<DBCheckBox*> rightBoxes; // DBCheckBox1 ... DBCheckBox15, in the order of Operators::rights()
     DBGrid* DBGridEh1;
 
 protected:

@@ -14,6 +14,7 @@ struct StepFile {
 constexpr StepFile stepFiles[] = {
     {SchemaVersion::storeHardening, "002_store_hardening.sql"},
     {SchemaVersion::operationLog, "004_operation_log.sql"},
+    {SchemaVersion::dailyReportRight, "003_daily_report_right.sql"},
 };
 
 SchemaHistory makeHistory()

@@ -5,6 +5,7 @@
 #include "Balances.h"
 #include "DBGrid.h"
 #include "JournalEntryDialog.h"
+#include "LedgerPrinter.h"
 #include "Messages.h"
 #include "Period.h"
 #include "uDM.h"
@@ -113,6 +114,7 @@ JournalWindow::JournalWindow(QWidget* owner, JournalKind kind) : QDialog(owner),
         {&RzToolButton3, "RzToolButton3", QStringLiteral("编辑"), QStyle::SP_FileDialogDetailedView, &JournalWindow::editClick},
         {&RzToolButton4, "RzToolButton4", QStringLiteral("删除"), QStyle::SP_TrashIcon, &JournalWindow::deleteClick},
         {&RzToolButton5, "RzToolButton5", QStringLiteral("打印"), QStyle::SP_FileDialogContentsView, &JournalWindow::printClick},
+        {&RzToolButton9, "RzToolButton9", QStringLiteral("打印账页"), QStyle::SP_FileDialogInfoView, &JournalWindow::ledgerClick},
         {cash ? &RzToolButton7 : &RzToolButton6, cash ? "RzToolButton7" : "RzToolButton6",
          QStringLiteral("刷新本记账年月数据"), QStyle::SP_BrowserReload, &JournalWindow::refreshClick},
         {cash ? &RzToolButton6 : &RzToolButton7, cash ? "RzToolButton6" : "RzToolButton7",
@@ -216,6 +218,11 @@ void JournalWindow::printClick()
 {
     GridPrinter printer(DBGridEh1, printOptionsOf(kind()), this);
     printer.preview(this);
+}
+
+void JournalWindow::ledgerClick()
+{
+    previewLedger(this, kind(), GetPeriodDate(), DM->CurrentUser);
 }
 
 void JournalWindow::searchClick() { openSearch(); }

@@ -37,6 +37,7 @@ public:
     void editClick();          // "编辑"
     void deleteClick();        // "删除"
     void printClick();         // "打印"
+    void ledgerClick();        // "打印账页"
     void refreshClick();       // "刷新本记账年月数据"
     void searchClick();        // "查询"
     void exitClick();          // "退出"
@@ -53,6 +54,7 @@ public:
     QToolButton* RzToolButton6 = nullptr;
     QToolButton* RzToolButton7 = nullptr;
     QToolButton* RzToolButton8 = nullptr;
+    QToolButton* RzToolButton9 = nullptr; // "打印账页"
     QWidget* RzPanel1; // the title panel
     QLabel* Label1;
     QLabel* Label2;    // the month label

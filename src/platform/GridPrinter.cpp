@@ -231,6 +231,15 @@ void GridPrinter::paint(QPainter& p, const QRectF& pageMm, double dotsPerMm, con
                 return false;
             firstPage = false;
             y = 0;
+            if (!title_.isEmpty()) {
+                QFont big = bold;
+                big.setPointSizeF(bold.pointSizeF() * 1.3);
+                p.setFont(big);
+                p.setPen(Qt::black);
+                const double h = QFontMetricsF(big, p.device()).height() * 1.8;
+                p.drawText(QRectF(0, 0, d(pageMm.width()), h), int(Qt::AlignCenter) | Qt::TextSingleLine, title_);
+                y = h;
+            }
             drawRow(0, -1, rowHeight(0, -1)); // the titles head every page
             return true;
         };

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPageLayout>
 #include <QPointer>
+#include <QString>
 #include <QVector>
 #include <functional>
 
@@ -28,6 +29,9 @@ public:
 
     GridPrinter(DBGrid* grid, Options options, QObject* parent = nullptr);
     Options options() const { return options_; }
+    // A line over the grid on every page (a report's name and day); none by default.
+    void setPageTitle(const QString& title) { title_ = title; }
+    QString pageTitle() const { return title_; }
     // Opens the print preview; from there the user prints or saves a PDF.
     void preview(QWidget* parent);
     // Lays the grid out on the printer's pages.
@@ -49,5 +53,6 @@ private:
 
     QPointer<DBGrid> grid_;
     Options options_;
+    QString title_;
 };
 Q_DECLARE_OPERATORS_FOR_FLAGS(GridPrinter::Options)

@@ -24,6 +24,7 @@ CommandInfo commandInfo(Command command)
     case Command::BankByMonth: return row(u"N18", Right::F13);
     case Command::BankBySummary: return row(u"N17", Right::F12);
     case Command::BankByDay: return row(u"N20", Right::F14);
+    case Command::DailyFundReport: return row(u"N41", Right::F18);
     case Command::Consultation: return row(u"N31", std::nullopt);
     case Command::About: return row(u"N26", std::nullopt);
     }

@@ -11,6 +11,7 @@ enum class Command {
     SetPeriod, Operators, BackupRestore, DataInitialisation, AuditLog, Exit,
     CashJournal, Summaries, CashByMonth, CashBySummary, CashByDay,
     BankJournal, BankAccounts, BankByMonth, BankBySummary, BankByDay,
+    DailyFundReport,
     Consultation, About,
 };
 

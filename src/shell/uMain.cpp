@@ -28,6 +28,7 @@
 #include "u_bankJZ.h"
 #include "u_bankYearMonth.h"
 #include "u_user.h"
+#include "uZiJinRiBao.h"
 
 #include <QAction>
 #include <QDir>
@@ -101,6 +102,9 @@ QVector<Menu> menuTable()
             commandItem(BankBySummary, QStringLiteral("银行账统计（按摘要）")),
             plainItem("N19", QStringLiteral("银行账统计（按凭证号+摘要）"), true),
             commandItem(BankByDay, QStringLiteral("银行账统计（按天）")),
+        }},
+        {"N40", QStringLiteral("[报表]"), {
+            commandItem(DailyFundReport, QStringLiteral("资金日报表")),
         }},
         {"N4", QStringLiteral("[帮助]"), {
             plainItem("N24", QStringLiteral("帮助")),
@@ -327,6 +331,7 @@ void TfrmMain::open(Command command)
     case Command::BankByMonth: return openModal(frmbank_yearMonth, this);
     case Command::BankBySummary: return openModal(frmBankTJByZhanYao, this);
     case Command::BankByDay: return openModal(frmBankTJByDay, this);
+    case Command::DailyFundReport: return openModal(frmZiJinRiBao, this);
     case Command::Consultation: return openModal(frm_OnLineAsk, this);
     case Command::About: return openModal(frmabout, this);
     }

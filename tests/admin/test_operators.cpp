@@ -105,9 +105,11 @@ private Q_SLOTS:
         QStringList columns;
         for (const auto& r : Operators::rights())
             columns << r.column;
-        QCOMPARE(columns, (QStringList{u"F1"_s, u"F2"_s, u"F3"_s, u"F4"_s, u"F5"_s, u"F6"_s, u"F7"_s, u"F8"_s, u"F9"_s, u"F0"_s, u"F11"_s, u"F12"_s, u"F13"_s, u"F14"_s, u"F16"_s}));
+        QCOMPARE(columns, (QStringList{u"F1"_s, u"F2"_s, u"F3"_s, u"F4"_s, u"F5"_s, u"F6"_s, u"F7"_s, u"F8"_s, u"F9"_s, u"F0"_s, u"F11"_s, u"F12"_s, u"F13"_s, u"F14"_s, u"F16"_s, u"F18"_s}));
         QCOMPARE(boxFor(f, QStringLiteral("F16"))->text(), QStringLiteral("操作日志"));
         QCOMPARE(boxFor(f, QStringLiteral("F16"))->parentWidget(), f.GroupBox1);
+        QCOMPARE(boxFor(f, QStringLiteral("F18"))->text(), QStringLiteral("资金日报表"));
+        QCOMPARE(boxFor(f, QStringLiteral("F18"))->parentWidget(), f.GroupBox1);
         const QStringList buttons{f.btnAdd->text(), f.btnModify->text(), f.btnDelete->text(), f.btnCancel->text(), f.btnSave->text(), f.btnExit->text()};
         QCOMPARE(buttons, (QStringList{u"新增"_s, u"编辑"_s, u"删除"_s, u"取消"_s, u"保存"_s, u"退出"_s}));
         QCOMPARE(f.Label1->buddy(), f.DBEdit1);

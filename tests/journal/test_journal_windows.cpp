@@ -21,6 +21,7 @@
 #include <QDateEdit>
 #include <QLabel>
 #include <QTableView>
+#include <QPrintPreviewDialog>
 #include <QTest>
 #include <QTimeEdit>
 #include <QToolBar>
@@ -134,11 +135,11 @@ private Q_SLOTS:
             names << b->objectName();
         }
         const bool cash = JournalKind(kind) == JournalKind::Cash;
-        QCOMPARE(captions, sl({"导出", "新增", "编辑", "删除", "打印", "刷新本记账年月数据", cash ? "查询 " : "查询", "退出"}));
+        QCOMPARE(captions, sl({"导出", "新增", "编辑", "删除", "打印", "打印账页", "刷新本记账年月数据", cash ? "查询 " : "查询", "退出"}));
         QCOMPARE(names, cash ? sl({"RzToolButton1", "RzToolButton2", "RzToolButton3", "RzToolButton4", "RzToolButton5",
-                                   "RzToolButton7", "RzToolButton6", "RzToolButton8"})
+                                   "RzToolButton9", "RzToolButton7", "RzToolButton6", "RzToolButton8"})
                              : sl({"RzToolButton1", "RzToolButton2", "RzToolButton3", "RzToolButton4", "RzToolButton5",
-                                   "RzToolButton6", "RzToolButton7", "RzToolButton8"}));
+                                   "RzToolButton9", "RzToolButton6", "RzToolButton7", "RzToolButton8"}));
         QCOMPARE(w->windowTitle(), cash ? u8("现金日记账") : u8("银行日记账"));
         QVERIFY(w->windowState() & Qt::WindowMaximized);
         QCOMPARE(JournalWindow::printOptionsOf(JournalKind(kind)), cash ? GridPrinter::Options() : GridPrinter::AllOptions);
@@ -446,6 +447,26 @@ private Q_SLOTS:
         QVERIFY2(median > 2.5 && median < 4.5, qPrintable(QString::number(median)));
     }
     void printedTextIsReadableOnPaper_data() { kinds_data(); }
+    void ledgerPagesOpenTheirPreview_data() { kinds_data(); }
+    void ledgerPagesOpenTheirPreview()
+    {
+        QFETCH(int, kind);
+        const auto w = makeWindow(JournalKind(kind));
+        w->FormShow();
+        QString seen;
+        whenModal([&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* preview = qobject_cast<QPrintPreviewDialog*>(modal)) {
+                for (QAction* a : preview->findChild<QToolBar*>()->actions())
+                    if (a->isCheckable() && a->text() == u8("本日合计"))
+                        seen = a->isChecked() ? u8("on") : u8("off");
+            }
+            if (modal)
+                modal->close();
+        });
+        w->RzToolButton9->click();
+        QCOMPARE(seen, u8("on"));
+    }
 
     void searchOpensTheSearchOverTheList()
     {

@@ -41,6 +41,7 @@ const QList<QPair<QString, QString>> gatedMenuItems = {
     {QStringLiteral("N15"), QStringLiteral("F11")}, {QStringLiteral("N18"), QStringLiteral("F13")},
     {QStringLiteral("N17"), QStringLiteral("F12")}, {QStringLiteral("N20"), QStringLiteral("F14")},
     {QStringLiteral("N38"), QStringLiteral("F16")},
+    {QStringLiteral("N41"), QStringLiteral("F18")},
 };
 QStringList strings(std::initializer_list<const char*> texts)
 {
@@ -118,6 +119,7 @@ private Q_SLOTS:
         QTest::newRow("N3") << "N3" << "[银行日记账]"
             << strings({"N13=银行日记账", "N14=-", "N15=开户银行设置", "N16=-", "N18=银行账统计（按月份）",
                            "N17=银行账统计（按摘要）", "!N19=银行账统计（按凭证号+摘要）", "N20=银行账统计（按天）"});
+        QTest::newRow("N40") << "N40" << "[报表]" << strings({"N41=资金日报表"});
         QTest::newRow("N4") << "N4" << "[帮助]" << strings({"N24=帮助", "N31=在线咨询", "N26=关于"});
     }
     void menus()
@@ -155,7 +157,7 @@ private Q_SLOTS:
         QStringList tops;
         for (QAction* a : w.menuBar()->actions())
             tops << a->text();
-        QCOMPARE(tops, strings({"[系统设置]", "[现金日记账]", "[银行日记账]", "[帮助]"}));
+        QCOMPARE(tops, strings({"[系统设置]", "[现金日记账]", "[银行日记账]", "[报表]", "[帮助]"}));
     }
 
     void toolBar_data()
