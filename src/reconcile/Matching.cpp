@@ -17,40 +17,84 @@ bool sameSide(const Item& a, const Item& b) { return a.in == b.in && a.amount ==
 bool sideBefore(const Item& a, const Item& b) { return std::tie(a.in, a.amount) < std::tie(b.in, b.amount); }
 bool byDate(const Item& a, const Item& b) { return std::tie(a.date, a.id) < std::tie(b.date, b.id); }
 
-// Pairs within one group of equal direction and amount; both sorted by date.
-void pairGroup(const Item* entries, qsizetype entryCount, const Item* lines, qsizetype lineCount, int days,
-               QVector<Pair>& out)
-{
-    struct Candidate {
-        bool sameNumber;
-        qint64 distance;
-        qsizetype e, l;
-    };
-    std::vector<Candidate> candidates;
-    qsizetype firstLine = 0;
-    for (qsizetype e = 0; e < entryCount; ++e) {
-        const QDate from = entries[e].date.addDays(-days);
-        const QDate to = entries[e].date.addDays(days);
-        while (firstLine < lineCount && lines[firstLine].date < from)
-            ++firstLine;
-        for (qsizetype l = firstLine; l < lineCount && lines[l].date <= to; ++l) {
-            const bool sameNumber = !entries[e].number.isEmpty()
-                && entries[e].number.compare(lines[l].number, Qt::CaseInsensitive) == 0;
-            candidates.push_back({sameNumber, std::abs(entries[e].date.daysTo(lines[l].date)), e, l});
+// Pairs within one group of equal direction and amount; both sorted by date. First greedily by
+// preference (equal numbers, then nearest dates); then, where an entry was left without a line,
+// an augmenting path moves pairs along (never one of equal numbers) so no pair is lost to a
+// nearer one: E1 03-01, E2 03-04 against L1 03-03, L2 03-06 pairs both, not only E2 with L1.
+class GroupPairing {
+public:
+    GroupPairing(const Item* entries, qsizetype entryCount, const Item* lines, qsizetype lineCount, int days)
+        : entries_(entries), lines_(lines), candidates_(size_t(entryCount)), entryLine_(size_t(entryCount), -1),
+          lineEntry_(size_t(lineCount), -1), fixed_(size_t(lineCount), false)
+    {
+        struct Candidate {
+            bool sameNumber;
+            qint64 distance;
+            qsizetype e, l;
+        };
+        std::vector<Candidate> all;
+        qsizetype firstLine = 0;
+        for (qsizetype e = 0; e < entryCount; ++e) {
+            const QDate from = entries[e].date.addDays(-days);
+            const QDate to = entries[e].date.addDays(days);
+            while (firstLine < lineCount && lines[firstLine].date < from)
+                ++firstLine;
+            for (qsizetype l = firstLine; l < lineCount && lines[l].date <= to; ++l) {
+                const bool sameNumber = !entries[e].number.isEmpty()
+                    && entries[e].number.compare(lines[l].number, Qt::CaseInsensitive) == 0;
+                all.push_back({sameNumber, std::abs(entries[e].date.daysTo(lines[l].date)), e, l});
+            }
+        }
+        // Equal numbers first, then the nearest dates; ties go to the earlier entry, then line.
+        std::sort(all.begin(), all.end(), [](const Candidate& a, const Candidate& b) {
+            return std::make_tuple(!a.sameNumber, a.distance, a.e, a.l) < std::make_tuple(!b.sameNumber, b.distance, b.e, b.l);
+        });
+        for (const Candidate& c : all) {
+            candidates_[size_t(c.e)].push_back(c.l);
+            if (entryLine_[size_t(c.e)] >= 0 || lineEntry_[size_t(c.l)] >= 0)
+                continue;
+            entryLine_[size_t(c.e)] = c.l;
+            lineEntry_[size_t(c.l)] = c.e;
+            fixed_[size_t(c.l)] = c.sameNumber;
+        }
+        for (qsizetype e = 0; e < entryCount; ++e) {
+            if (entryLine_[size_t(e)] >= 0 || candidates_[size_t(e)].empty())
+                continue;
+            visited_.assign(size_t(lineCount), false);
+            augment(e);
         }
     }
-    // Equal numbers first, then the nearest dates; ties go to the earlier entry, then line.
-    std::sort(candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) {
-        return std::make_tuple(!a.sameNumber, a.distance, a.e, a.l) < std::make_tuple(!b.sameNumber, b.distance, b.e, b.l);
-    });
-    std::vector<bool> entryUsed(size_t(entryCount), false), lineUsed(size_t(lineCount), false);
-    for (const Candidate& c : candidates) {
-        if (entryUsed[size_t(c.e)] || lineUsed[size_t(c.l)])
-            continue;
-        entryUsed[size_t(c.e)] = lineUsed[size_t(c.l)] = true;
-        out << Pair{entries[c.e].id, lines[c.l].id};
+
+    void collect(QVector<Pair>& out) const
+    {
+        for (size_t e = 0; e < entryLine_.size(); ++e)
+            if (entryLine_[e] >= 0)
+                out << Pair{entries_[e].id, lines_[entryLine_[e]].id};
     }
-}
+
+private:
+    bool augment(qsizetype e)
+    {
+        for (qsizetype l : candidates_[size_t(e)]) {
+            if (visited_[size_t(l)] || fixed_[size_t(l)])
+                continue;
+            visited_[size_t(l)] = true;
+            const qsizetype holder = lineEntry_[size_t(l)];
+            if (holder < 0 || augment(holder)) {
+                entryLine_[size_t(e)] = l;
+                lineEntry_[size_t(l)] = e;
+                return true;
+            }
+        }
+        return false;
+    }
+
+    const Item* entries_;
+    const Item* lines_;
+    std::vector<std::vector<qsizetype>> candidates_; // per entry, in order of preference
+    std::vector<qsizetype> entryLine_, lineEntry_;
+    std::vector<bool> fixed_, visited_;
+};
 
 QString marks(qsizetype n)
 {
@@ -149,7 +193,7 @@ QVector<Pair> autoPairs(QVector<Item> entries, QVector<Item> lines, int days)
                 ++eEnd;
             while (lEnd < lines.size() && sameSide(lines[lEnd], lines[l]))
                 ++lEnd;
-            pairGroup(entries.constData() + e, eEnd - e, lines.constData() + l, lEnd - l, days, out);
+            GroupPairing(entries.constData() + e, eEnd - e, lines.constData() + l, lEnd - l, days).collect(out);
             e = eEnd;
             l = lEnd;
         }

@@ -27,8 +27,9 @@ struct Pair {
 };
 
 // Pairs entries with lines of the same direction and amount whose dates lie at most `days` apart,
-// one with one: a pair with equal non-empty numbers first, then the nearest dates, then the earlier
-// items. Work grows with the items times the candidates within the window, not with their square.
+// one with one, as many as can be: a pair with equal non-empty numbers first, then the nearest
+// dates, then the earlier items. Work grows with the items times the candidates within the window
+// of equal amount, not with the square of the items.
 QVector<Pair> autoPairs(QVector<Item> entries, QVector<Item> lines, int days);
 
 // 自动对账: pairs the unpaired entries and lines of the account dated from `from` to `to`
