@@ -45,6 +45,7 @@ const QVector<Operators::Right>& Operators::rights()
         {QStringLiteral("F12"), QStringLiteral("银行统计（按摘要）"), 2},
         {QStringLiteral("F13"), QStringLiteral("银行统计（按年度）"), 2},
         {QStringLiteral("F14"), QStringLiteral("银行统计（按天）"), 2},
+        {QStringLiteral("F17"), QStringLiteral("银行对账"), 2},
     };
     return list;
 }

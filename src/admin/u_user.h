@@ -27,7 +27,7 @@ struct Right {
     QString caption;
     int group; // 0 系统权限, 1 现金日记账权限, 2 银行日记账权限
 };
-// The fourteen rights in the order the dialog shows them.
+// The rights in the order the dialog shows them: the fourteen of the first release, then F17.
 const QVector<Right>& rights();
 }
 
@@ -66,7 +66,7 @@ public:
     QGroupBox* GroupBox1;
     QGroupBox* GroupBox2;
     QGroupBox* GroupBox3;
-    QVector<DBCheckBox*> rightBoxes; // DBCheckBox1 ... DBCheckBox14, in the order of Operators::rights()
+    QVector<DBCheckBox*> rightBoxes; // DBCheckBox1 ... DBCheckBox15, in the order of Operators::rights()
     DBGrid* DBGridEh1;
 
 protected:

@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QRegularExpression>
 
+#include <sqlite3.h>
+
 static void initDbResources() { Q_INIT_RESOURCE(db); }
 
 QStringList Database::schemaStatements()
@@ -60,4 +62,24 @@ void Database::createDelivered(const QString& path, const QDateTime& period)
                                     .arg(rights.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))),
                                 values};
     Connection::createFile(path, st);
+}
+
+void Database::applyStep(const QString& resource)
+{
+    initDbResources();
+    QFile f(resource);
+    if (!f.open(QIODevice::ReadOnly))
+        throw AppError(QStringLiteral("缺少数据库升级步骤 %1").arg(resource));
+    Transaction t;
+    QString pending;
+    for (const QString& line : QString::fromUtf8(f.readAll()).split(u'\n')) {
+        if (line.trimmed().startsWith(QStringLiteral("--")))
+            continue;
+        pending += line + u'\n';
+        if (sqlite3_complete(pending.toUtf8().constData())) {
+            Connection::instance().run(pending.trimmed());
+            pending.clear();
+        }
+    }
+    t.commit();
 }

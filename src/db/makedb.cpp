@@ -1,6 +1,7 @@
 // Build step: delivers the database file beside the executable when it is not there yet.
 // An existing file holds the user's books and is never touched.
 #include "AppError.h"
+#include "Connection.h"
 #include "Database.h"
 
 #include <QCoreApplication>
@@ -19,6 +20,9 @@ int main(int argc, char** argv)
         return 0;
     try {
         Database::createDelivered(path);
+        Connection::instance().setDatabasePath(path);
+        Database::applyStep(Database::reconciliationStep);
+        Connection::instance().close();
     } catch (const AppError& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;

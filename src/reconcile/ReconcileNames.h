@@ -54,5 +54,3 @@ inline const QString openingSummary = QStringLiteral("期初金额");
 
 // The right that opens the reconciliation window.
 inline const QString ReconcileRight = QStringLiteral("F17");
-// The upgrade step that makes the tables above.
-inline const QString ReconcileSchemaStep = QStringLiteral(":/db/upgrade/005_bank_reconciliation.sql");

@@ -25,6 +25,7 @@
 #include "u_bankJZ.h"
 #include "u_bankYearMonth.h"
 #include "u_user.h"
+#include "uYinHangDuiZhang.h"
 
 #include <QAction>
 #include <QDir>
@@ -92,6 +93,8 @@ QVector<Menu> menuTable()
             {"N17", QStringLiteral("银行账统计（按摘要）"), &TfrmMain::N17Click, false},
             {"N19", QStringLiteral("银行账统计（按凭证号+摘要）"), nullptr, true},
             {"N20", QStringLiteral("银行账统计（按天）"), &TfrmMain::N20Click, false},
+            {"N35", sep, nullptr, false},
+            {"N36", QStringLiteral("银行对账"), &TfrmMain::N36Click, false},
         }},
         {"N4", QStringLiteral("[帮助]"), {
             {"N24", QStringLiteral("帮助"), nullptr, false},
@@ -193,6 +196,7 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent)
         {QStringLiteral("N18"), QStringLiteral("F13"), [this] { openModal(frmbank_yearMonth, this); }},
         {QStringLiteral("N17"), QStringLiteral("F12"), [this] { openModal(frmBankTJByZhanYao, this); }},
         {QStringLiteral("N20"), QStringLiteral("F14"), [this] { openModal(frmBankTJByDay, this); }},
+        {QStringLiteral("N36"), QStringLiteral("F17"), [this] { openModal(frmYinHangDuiZhang, this); }},
         {QStringLiteral("N31"), QString(), [this] { openModal(frm_OnLineAsk, this); }},
         {QStringLiteral("N26"), QString(), [this] { openModal(frmabout, this); }},
     };
@@ -341,6 +345,7 @@ void TfrmMain::N15Click() { runCommand(QStringLiteral("N15")); }
 void TfrmMain::N17Click() { runCommand(QStringLiteral("N17")); }
 void TfrmMain::N18Click() { runCommand(QStringLiteral("N18")); }
 void TfrmMain::N20Click() { runCommand(QStringLiteral("N20")); }
+void TfrmMain::N36Click() { runCommand(QStringLiteral("N36")); }
 void TfrmMain::N23Click() { runCommand(QStringLiteral("N23")); }
 void TfrmMain::N27Click() { runCommand(QStringLiteral("N27")); }
 void TfrmMain::N30Click() { runCommand(QStringLiteral("N30")); }

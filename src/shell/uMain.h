@@ -57,6 +57,7 @@ public:
     void N17Click();
     void N18Click();
     void N20Click();
+    void N36Click(); // 银行对账
     void N23Click();
     void N27Click();
     void N30Click();

@@ -1,11 +1,10 @@
 #pragma once
-// A test database with the reconciliation tables, and rows written straight into it.
+// Rows written straight into the test database (which has the reconciliation tables).
 #include "Command.h"
 #include "Connection.h"
 #include "Dataset.h"
 #include "Money.h"
 #include "ReconcileNames.h"
-#include "SchemaStepFixture.h"
 #include "TestDatabase.h"
 
 #include <QFile>
@@ -15,12 +14,6 @@ namespace ReconcileFixture {
 
 inline const QString account = QStringLiteral("工行基本户");
 inline const QString otherAccount = QStringLiteral("建行一般户");
-
-// A delivered database brought up to the reconciliation step.
-class Database : public TestDatabase {
-public:
-    Database() { applySchemaStep(ReconcileSchemaStep); }
-};
 
 inline QVariant money(const QString& text)
 {

@@ -2,7 +2,10 @@
 // undoing pairs, and what the store does when a paired entry or line changes or goes.
 #include "AppError.h"
 #include "Matching.h"
+#include "Database.h"
 #include "ReconcileFixture.h"
+
+#include <QTemporaryDir>
 
 #include <QTest>
 
@@ -93,7 +96,7 @@ private Q_SLOTS:
 
     void automaticMatchingOnTheStore()
     {
-        Database db;
+        TestDatabase db;
         // Bank money in (贷方) meets a debit entry (增加); money out (借方) a credit entry (减少).
         const qint64 eIn = addEntry(u"2024-03-05"_s, u"1000"_s, {}, u"V1"_s);
         const qint64 eOut = addEntry(u"2024-03-06"_s, {}, u"250"_s);
@@ -118,7 +121,7 @@ private Q_SLOTS:
 
     void handPairsAreKept()
     {
-        Database db;
+        TestDatabase db;
         const qint64 e = addEntry(u"2024-03-05"_s, u"80"_s, {});
         const qint64 lFar = addLine(u"2024-03-20"_s, u"80"_s, {});
         const qint64 lNear = addLine(u"2024-03-05"_s, u"80"_s, {});
@@ -130,7 +133,7 @@ private Q_SLOTS:
 
     void oneToSeveralByHand()
     {
-        Database db;
+        TestDatabase db;
         const qint64 e1 = addEntry(u"2024-03-05"_s, u"30"_s, {});
         const qint64 e2 = addEntry(u"2024-03-06"_s, u"70"_s, {});
         const qint64 e3 = addEntry(u"2024-03-06"_s, {}, u"5"_s);
@@ -161,7 +164,7 @@ private Q_SLOTS:
 
     void changesAndDeletionsUndoPairs()
     {
-        Database db;
+        TestDatabase db;
         const qint64 e1 = addEntry(u"2024-03-05"_s, u"10"_s, {});
         const qint64 e2 = addEntry(u"2024-03-05"_s, u"20"_s, {});
         const qint64 e3 = addEntry(u"2024-03-05"_s, u"30"_s, {});
@@ -195,16 +198,21 @@ private Q_SLOTS:
 
     void rightGrantedToBankJournalKeepers()
     {
-        TestDatabase raw;
+        // A database of the first release, with operators, brought up to the step.
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"RARU.DLL"_s);
+        Database::createDelivered(path);
+        Connection::instance().setDatabasePath(path);
         TestDatabase::addOperator(u"cashier"_s, u"1"_s, {u"F0"_s});
         TestDatabase::addOperator(u"clerk"_s, u"1"_s, {u"F5"_s});
-        applySchemaStep(ReconcileSchemaStep);
+        Database::applyStep(Database::reconciliationStep);
         const auto right = [](const QString& user) {
             return TestDatabase::scalar(u"SELECT F17 FROM tuser WHERE username = ?"_s, {user}).toInt();
         };
         QCOMPARE(right(u"admin"_s), 1);
         QCOMPARE(right(u"cashier"_s), 1);
         QCOMPARE(right(u"clerk"_s), 0);
+        Connection::instance().close();
     }
 };
 

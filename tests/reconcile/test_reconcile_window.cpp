@@ -64,7 +64,7 @@ private Q_SLOTS:
 
     void importMatchAndUndo()
     {
-        Database db;
+        TestDatabase db;
         FakeMessages messages;
         FakeFileDialogs files;
         Command::execute(u"INSERT INTO bankInfo (bankName) VALUES (?), (?)"_s, {account, otherAccount});
@@ -122,7 +122,7 @@ private Q_SLOTS:
 
     void linesByHandAndTheMappingDialog()
     {
-        Database db;
+        TestDatabase db;
         FakeMessages messages;
         Command::execute(u"INSERT INTO bankInfo (bankName) VALUES (?)"_s, {account});
         auto w = openWindow();
@@ -173,7 +173,7 @@ private Q_SLOTS:
 
     void reconciliationStatementWindow()
     {
-        Database db;
+        TestDatabase db;
         FakeFileDialogs files;
         addLine(u"2024-03-02"_s, u"100"_s, {}, {}, u"100"_s);
         addEntry(u"2024-03-02"_s, u"100"_s, {});

@@ -27,7 +27,7 @@ class TestReconciliation : public QObject {
 private Q_SLOTS:
     void workedExample()
     {
-        Database db;
+        TestDatabase db;
         const QDateTime now(QDate(2024, 4, 3), QTime(9, 0));
         // The bank's statement for March and the first line of April.
         addLine(u"2024-03-01"_s, {}, {}, {}, u"10000"_s, account, u"上日余额"_s);
@@ -107,7 +107,7 @@ private Q_SLOTS:
 
     void statementBalanceWithoutPrintedBalances()
     {
-        Database db;
+        TestDatabase db;
         // Lines typed by hand without balances: the lines' net sum. A later line of the day
         // without a balance moves the last printed one.
         addLine(u"2024-03-02"_s, u"300"_s, {});

@@ -146,7 +146,7 @@ private Q_SLOTS:
         QFETCH(QString, kind);
         QFETCH(QString, file);
         QFETCH(QStringList, lines);
-        Database db;
+        TestDatabase db;
         const QString path = dir_.filePath(file);
         QVERIFY(writeStatement(kind, path));
 
@@ -182,7 +182,7 @@ private Q_SLOTS:
         QFETCH(QString, kind);
         QFETCH(QString, file);
         QFETCH(QString, message);
-        Database db;
+        TestDatabase db;
         const QString path = dir_.filePath(file);
         QVERIFY(writeStatement(kind, path));
         QCOMPARE(refusal([&] { StatementImport::commit(StatementImport::prepare(path, account), QStringLiteral("admin"), importTime); }),
@@ -192,7 +192,7 @@ private Q_SLOTS:
 
     void duplicatesCountAsOftenAsStored()
     {
-        Database db;
+        TestDatabase db;
         // Two equal fees of one day in the file, one already stored: one more is new.
         addLine(QStringLiteral("2024-03-04"), {}, QStringLiteral("10"));
         StatementLine fee;
@@ -205,7 +205,7 @@ private Q_SLOTS:
 
     void titlesAssignedByHandAreRemembered()
     {
-        Database db;
+        TestDatabase db;
         const QString path = dir_.filePath(QStringLiteral("odd.csv"));
         QVERIFY(writeStatement(QStringLiteral("odd_titles"), path));
         const SheetReader::Rows rows = SheetReader::read(path);

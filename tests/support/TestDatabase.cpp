@@ -12,6 +12,7 @@ TestDatabase::TestDatabase(Content c, const QDateTime& period)
     else
         Database::createEmpty(path_);
     Connection::instance().setDatabasePath(path_);
+    Database::applyStep(Database::reconciliationStep);
 }
 
 TestDatabase::~TestDatabase() { Connection::instance().close(); }
