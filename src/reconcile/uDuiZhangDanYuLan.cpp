@@ -46,6 +46,7 @@ TfrmDuiZhangDanYuLan::TfrmDuiZhangDanYuLan(const ImportPreview& preview, QWidget
         }
     }
     GridLines->resizeColumnsToContents();
+    GridLines->horizontalHeader()->setStretchLastSection(true);
 
     auto* buttons = new QDialogButtonBox(this);
     btnImport = buttons->addButton(QStringLiteral("导入"), QDialogButtonBox::AcceptRole);

@@ -134,6 +134,9 @@ TfrmYinHangDuiZhang::TfrmYinHangDuiZhang(QWidget* owner) : QDialog(owner)
     auto* split = new QSplitter(Qt::Horizontal, this);
     split->addWidget(boxed(QStringLiteral("银行日记账"), GridEntries));
     split->addWidget(boxed(QStringLiteral("银行对账单"), GridLines));
+    // The statement has more columns: it gets the larger share.
+    split->setStretchFactor(0, 5);
+    split->setStretchFactor(1, 7);
     LabelCounts = new QLabel(this);
 
     auto* top = new QVBoxLayout(this);

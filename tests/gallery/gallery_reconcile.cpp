@@ -10,6 +10,7 @@
 #include "uYinHangDuiZhang.h"
 #include "uYinHangTiaoJieBiao.h"
 
+#include <QCheckBox>
 #include <QDateEdit>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -111,12 +112,12 @@ QWidget* printedPage()
 }
 
 const bool registered = [] {
-    Gallery::add({QStringLiteral("reconcile_window"), window, QSize(1280, 640)});
+    Gallery::add({QStringLiteral("reconcile_window"), window, QSize(1280, 640), {}});
     Gallery::add({QStringLiteral("reconcile_window_unpaired"), window, QSize(1280, 640),
                   [](QWidget* w) { static_cast<TfrmYinHangDuiZhang*>(w)->CheckUnpaired->setChecked(true); }});
     Gallery::add({QStringLiteral("reconcile_import_preview"), [] {
                       return static_cast<QWidget*>(new TfrmDuiZhangDanYuLan(preview()));
-                  }});
+                  }, {}, {}});
     Gallery::add({QStringLiteral("reconcile_mapping"), [] {
                       auto* d = new TfrmDuiZhangDanGeShi(oddFile());
                       StatementLayout l;
@@ -129,13 +130,13 @@ const bool registered = [] {
                       l.setColumn(StatementRole::Counterparty, 5);
                       d->choose(l);
                       return static_cast<QWidget*>(d);
-                  }});
-    Gallery::add({QStringLiteral("reconcile_line_dialog"), [] { return static_cast<QWidget*>(new TfrmDuiZhangDanEdit); }});
+                  }, {}, {}});
+    Gallery::add({QStringLiteral("reconcile_line_dialog"), [] { return static_cast<QWidget*>(new TfrmDuiZhangDanEdit); }, {}, {}});
     Gallery::add({QStringLiteral("reconcile_statement"), [] {
                       addStatement();
                       return static_cast<QWidget*>(new TfrmYinHangTiaoJieBiao(account, QDate(2024, 3, 31)));
-                  }});
-    Gallery::add({QStringLiteral("reconcile_statement_print"), printedPage});
+                  }, {}, {}});
+    Gallery::add({QStringLiteral("reconcile_statement_print"), printedPage, {}, {}});
     return true;
 }();
 } // namespace

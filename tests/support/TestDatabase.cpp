@@ -37,4 +37,8 @@ void TestDatabase::addOperator(const QString& name, const QString& password, con
     exec(QStringLiteral("INSERT INTO tuser (username, password, %1) VALUES (?, ?, %2)")
              .arg(cols.join(u','), marks.join(u',')),
          params);
+    // Rights that later schema steps added.
+    for (const QString& r : rights)
+        if (!cols.contains(r))
+            exec(QStringLiteral("UPDATE tuser SET %1 = 1 WHERE username = ?").arg(r), {name});
 }
