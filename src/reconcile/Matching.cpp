@@ -6,6 +6,8 @@
 #include "Dataset.h"
 #include "ReconcileNames.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QSet>
 #include <algorithm>
 #include <tuple>
@@ -140,37 +142,26 @@ qlonglong nextGroup()
                .toLongLong();
 }
 
-// Stores groups: each group's entries and lines under one new group number.
+// Stores groups: each group's entries and lines under one new group number. The members travel
+// as one JSON array that SQLite takes apart itself, one statement for any number of pairs.
 void storeGroups(const QVector<QPair<QVector<qint64>, QVector<qint64>>>& groups, bool byHand, const QString& operatorName,
                  const QDateTime& now)
 {
-    const QString head = QStringLiteral("INSERT INTO %1 (%2, %3, %4, %5, %6, %7) VALUES ")
-                             .arg(PairTable::table, PairTable::group, PairTable::entry, PairTable::line, PairTable::byHand,
-                                  PairTable::pairedAt, PairTable::pairedBy);
-    const QString stamp = now.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     qlonglong group = nextGroup();
-    QStringList rows;
-    QVariantList params;
-    const auto flush = [&] {
-        if (!rows.isEmpty())
-            Command::execute(head + rows.join(u','), params);
-        rows.clear();
-        params.clear();
-    };
-    const auto add = [&](qlonglong g, const QVariant& entry, const QVariant& line) {
-        rows << QStringLiteral("(?, ?, ?, ?, ?, ?)");
-        params << g << entry << line << (byHand ? 1 : 0) << stamp << operatorName;
-        if (rows.size() >= 500)
-            flush();
-    };
+    QJsonArray members;
     for (const auto& [entries, lines] : groups) {
         for (qint64 e : entries)
-            add(group, QVariant::fromValue<qlonglong>(e), QVariant());
+            members.append(QJsonArray{group, e, QJsonValue()});
         for (qint64 l : lines)
-            add(group, QVariant(), QVariant::fromValue<qlonglong>(l));
+            members.append(QJsonArray{group, QJsonValue(), l});
         ++group;
     }
-    flush();
+    Command::execute(QStringLiteral("INSERT INTO %1 (%2, %3, %4, %5, %6, %7) SELECT json_extract(value, '$[0]'), "
+                                    "json_extract(value, '$[1]'), json_extract(value, '$[2]'), ?, ?, ? FROM json_each(?) ORDER BY key")
+                         .arg(PairTable::table, PairTable::group, PairTable::entry, PairTable::line, PairTable::byHand,
+                              PairTable::pairedAt, PairTable::pairedBy),
+                     {byHand ? 1 : 0, now.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), operatorName,
+                      QString::fromUtf8(QJsonDocument(members).toJson(QJsonDocument::Compact))});
 }
 
 } // namespace
