@@ -75,9 +75,6 @@ void fresh(const QString& path)
 {
     QFile::remove(path);
     Database::createDelivered(path);
-    Connection::instance().setDatabasePath(path);
-    Database::applyStep(Database::reconciliationStep);
-    Connection::instance().close();
 }
 
 // Entries and lines for the match: n of each over 2024, amounts repeating every 500 entries; each

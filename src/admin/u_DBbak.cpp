@@ -5,6 +5,7 @@
 #include "Connection.h"
 #include "FileDialogs.h"
 #include "Messages.h"
+#include "Upgrades.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -14,11 +15,6 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
-
-namespace {
-const QStringList programTables{QStringLiteral("XJRJZ"), QStringLiteral("YHRJZ"), QStringLiteral("ZhanYao"),
-                                QStringLiteral("bankInfo"), QStringLiteral("tuser"), QStringLiteral("FinscalYearMonth")};
-}
 
 QString BackupRestore::backupTarget(const QString& folder)
 {
@@ -32,13 +28,16 @@ void BackupRestore::backup(const QString& target) { Connection::instance().backu
 
 void BackupRestore::checkRestorable(const QString& path)
 {
-    // The file must hold every table of this program with the columns the program reads.
-    QMap<QString, QStringList> tables;
-    Connection& live = Connection::instance();
-    for (const QString& t : programTables)
-        tables.insert(t, live.columnNames(t));
+    // A database of this program, of this version or an earlier one (upgraded once it is in place):
+    // every table of the first release with the columns it read.
     try {
-        Connection::verifyFile(path, tables);
+        Connection::verifyFile(path, Database::firstReleaseTables());
+        const int version = Database::fileVersion(path);
+        if (version > SchemaVersion::current)
+            throw AppError(QStringLiteral("数据库文件的版本为 %1，比本程序所用的版本 %2 新：%3")
+                               .arg(QString::number(version), QString::number(SchemaVersion::current), path));
+        if (version < SchemaVersion::firstRelease)
+            throw AppError(QStringLiteral("不是本系统的数据库文件：%1").arg(path));
     } catch (const AppError& e) {
         throw AppError(QStringLiteral("不能恢复：%1").arg(e.message()));
     }

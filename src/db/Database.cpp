@@ -1,55 +1,53 @@
 #include "Database.h"
 
+#include "AppError.h"
 #include "Connection.h"
 #include "Dataset.h"
 #include "PasswordHash.h"
-#include "AppError.h"
+#include "Rights.h"
+#include "Upgrades.h"
 
 #include <QFile>
-#include <QRegularExpression>
-
-#include <sqlite3.h>
 
 static void initDbResources() { Q_INIT_RESOURCE(db); }
 
-QStringList Database::schemaStatements()
+QString Database::sqlResource(const QString& name)
 {
     initDbResources();
-    QFile f(QStringLiteral(":/db/schema.sql"));
+    QFile f(QStringLiteral(":/db/") + name);
     if (!f.open(QIODevice::ReadOnly))
-        throw AppError(QStringLiteral("缺少数据库结构定义"));
-    QString text = QString::fromUtf8(f.readAll());
-    text.remove(QRegularExpression(QStringLiteral("--[^\n]*")));
-    QStringList out;
-    for (const QString& s : text.split(u';')) {
-        const QString t = s.trimmed();
-        if (!t.isEmpty())
-            out << t;
-    }
-    return out;
+        throw AppError(QStringLiteral("缺少数据库结构定义 %1").arg(name));
+    return QString::fromUtf8(f.readAll());
 }
+
+QStringList Database::schemaStatements() { return SchemaUpgrade::statementsOf(sqlResource(QStringLiteral("schema.sql"))); }
+
+namespace {
+// schema.sql, every step, and the mark of the latest version.
+QList<Connection::Statement> currentSchema()
+{
+    QList<Connection::Statement> st;
+    for (const QString& s : Database::schemaStatements())
+        st << Connection::Statement{s, {}};
+    const SchemaHistory& h = Database::history();
+    for (const SchemaStep& step : h.steps)
+        for (const QString& s : SchemaUpgrade::statementsOf(step.script))
+            st << Connection::Statement{s, {}};
+    st << Connection::Statement{QStringLiteral("PRAGMA user_version = %1").arg(h.latest()), {}};
+    return st;
+}
+} // namespace
 
 QStringList Database::rightsColumns()
 {
-    return {QStringLiteral("F1"), QStringLiteral("F2"), QStringLiteral("F3"), QStringLiteral("F4"),
-            QStringLiteral("F5"), QStringLiteral("F6"), QStringLiteral("F7"), QStringLiteral("F8"),
-            QStringLiteral("F9"), QStringLiteral("F0"), QStringLiteral("F11"), QStringLiteral("F12"),
-            QStringLiteral("F13"), QStringLiteral("F14")};
+    return rightsColumnNames();
 }
 
-void Database::createEmpty(const QString& path)
-{
-    QList<Connection::Statement> st;
-    for (const QString& s : schemaStatements())
-        st << Connection::Statement{s, {}};
-    Connection::createFile(path, st);
-}
+void Database::createEmpty(const QString& path) { Connection::createFile(path, currentSchema()); }
 
 void Database::createDelivered(const QString& path, const QDateTime& period)
 {
-    QList<Connection::Statement> st;
-    for (const QString& s : schemaStatements())
-        st << Connection::Statement{s, {}};
+    QList<Connection::Statement> st = currentSchema();
     st << Connection::Statement{QStringLiteral("INSERT INTO FinscalYearMonth (YearMonth) VALUES (?)"),
                                 {Dataset::dateTimeText(period)}};
     const QStringList rights = rightsColumns();
@@ -62,24 +60,4 @@ void Database::createDelivered(const QString& path, const QDateTime& period)
                                     .arg(rights.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))),
                                 values};
     Connection::createFile(path, st);
-}
-
-void Database::applyStep(const QString& resource)
-{
-    initDbResources();
-    QFile f(resource);
-    if (!f.open(QIODevice::ReadOnly))
-        throw AppError(QStringLiteral("缺少数据库升级步骤 %1").arg(resource));
-    Transaction t;
-    QString pending;
-    for (const QString& line : QString::fromUtf8(f.readAll()).split(u'\n')) {
-        if (line.trimmed().startsWith(QStringLiteral("--")))
-            continue;
-        pending += line + u'\n';
-        if (sqlite3_complete(pending.toUtf8().constData())) {
-            Connection::instance().run(pending.trimmed());
-            pending.clear();
-        }
-    }
-    t.commit();
 }

@@ -1,7 +1,6 @@
 // Build step: delivers the database file beside the executable when it is not there yet.
 // An existing file holds the user's books and is never touched.
 #include "AppError.h"
-#include "Connection.h"
 #include "Database.h"
 
 #include <QCoreApplication>
@@ -20,9 +19,6 @@ int main(int argc, char** argv)
         return 0;
     try {
         Database::createDelivered(path);
-        Connection::instance().setDatabasePath(path);
-        Database::applyStep(Database::reconciliationStep);
-        Connection::instance().close();
     } catch (const AppError& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;

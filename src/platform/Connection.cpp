@@ -96,6 +96,15 @@ QSqlDatabase& Connection::database()
         close();
         throw AppError(QStringLiteral("无法打开数据库文件 %1：%2").arg(QDir::toNativeSeparators(path_), why));
     }
+    q = QSqlQuery();
+    if (openCheck_) {
+        try {
+            openCheck_(*this);
+        } catch (...) {
+            close();
+            throw;
+        }
+    }
     return db;
 }
 

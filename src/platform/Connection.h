@@ -15,6 +15,9 @@ public:
     // The database file; closes an open connection so the next use opens the new file.
     void setDatabasePath(const QString& path);
     QString databasePath() const { return path_; }
+    // Runs right after each opening, before anything else uses the connection (the schema version
+    // check and upgrade); what it raises closes the connection again and reaches the caller.
+    void setOpenCheck(std::function<void(Connection&)> check) { openCheck_ = std::move(check); }
 
     // Opens on first use. A missing, unreadable or foreign file raises AppError naming the path.
     QSqlDatabase& database();
@@ -60,6 +63,7 @@ private:
     Connection() = default;
     QString path_;
     QSqlDatabase db_;
+    std::function<void(Connection&)> openCheck_;
 };
 
 // A database transaction on the program's connection: rolled back unless commit() is called.

@@ -87,3 +87,5 @@ SqliteRows readSqliteRows(QSqlDatabase& db, const QString& sql, const QVariantLi
     }
     return out;
 }
+
+sqlite3* sqliteHandle(QSqlDatabase& db) { return handleOf(db); }

@@ -14,3 +14,7 @@ struct SqliteRows {
 
 // Runs `sql` with bound `params` (in order) on `db`; raises AppError with SQLite's text on failure.
 SqliteRows readSqliteRows(QSqlDatabase& db, const QString& sql, const QVariantList& params);
+
+struct sqlite3;
+// SQLite's own handle behind `db`; AppError when the driver is not SQLite.
+sqlite3* sqliteHandle(QSqlDatabase& db);

@@ -24,11 +24,11 @@ Connection::Statement entries(const QString& account, const QDate& from, const Q
 {
     using namespace BankEntryTable;
     const QString sql =
-        QStringLiteral("SELECT e.%1, e.%2, e.%3, e.%4, e.%5, e.%6, e.Fillter, CASE WHEN p.%7 IS NULL THEN '' ELSE '%8' END AS %9 "
-                       "FROM %10 e LEFT JOIN %11 p ON p.%12 = e.%1 WHERE e.%13 = ? AND e.%2 >= ? AND e.%2 < ? AND e.%4 IS NOT ?%14 "
+        QStringLiteral("SELECT e.%1, e.%2, e.%3, e.%4, e.%5, e.%6, e.%7, CASE WHEN p.%8 IS NULL THEN '' ELSE '%9' END AS %10 "
+                       "FROM %11 e LEFT JOIN %12 p ON p.%13 = e.%1 WHERE e.%14 = ? AND e.%2 >= ? AND e.%2 < ? AND e.%4 IS NOT ?%15 "
                        "ORDER BY e.%2, e.%1")
-            .arg(key, when, voucher, summary, debit, credit, PairTable::group, pairedMark, pairedField)
-            .arg(table, PairTable::table, PairTable::entry, BankEntryTable::account,
+            .arg(key, when, voucher, summary, debit, credit, operatorName, PairTable::group, pairedMark)
+            .arg(pairedField, table, PairTable::table, PairTable::entry, BankEntryTable::account,
                  unpairedOnly ? QStringLiteral(" AND p.%1 IS NULL").arg(PairTable::group) : QString());
     return {sql, {account, dayStart(from), dayStart(to.addDays(1)), openingSummary}};
 }

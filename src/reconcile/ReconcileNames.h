@@ -1,5 +1,7 @@
 #pragma once
 // Names of the tables and fields bank reconciliation reads and writes.
+#include "Tables.h"
+
 #include <QString>
 
 // Statement lines.
@@ -38,16 +40,17 @@ inline const QString account = QStringLiteral("KaiHuBank");
 inline const QString mapping = QStringLiteral("GeShi");
 }
 
-// The bank journal fields reconciliation reads.
+// The bank journal fields reconciliation reads, under the books' own names.
 namespace BankEntryTable {
-inline const QString table = QStringLiteral("YHRJZ");
-inline const QString key = QStringLiteral("autoID");
-inline const QString when = QStringLiteral("yewuRQ");
-inline const QString voucher = QStringLiteral("PingZhengNo");
-inline const QString summary = QStringLiteral("Zhanyao");
-inline const QString debit = QStringLiteral("JieFang");
-inline const QString credit = QStringLiteral("DaiFang");
-inline const QString account = QStringLiteral("KaiHuBank");
+inline const QString& table = Table::bank;
+inline const QString& key = JournalField::key;
+inline const QString& when = JournalField::bankDate;
+inline const QString& voucher = JournalField::voucher;
+inline const QString& summary = JournalField::bankSummary;
+inline const QString& debit = JournalField::debit;
+inline const QString& credit = JournalField::credit;
+inline const QString& account = JournalField::account;
+inline const QString& operatorName = JournalField::operatorName;
 // The summary of a month's brought-forward entry.
 inline const QString openingSummary = QStringLiteral("期初金额");
 }

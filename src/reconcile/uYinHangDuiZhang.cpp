@@ -106,7 +106,7 @@ TfrmYinHangDuiZhang::TfrmYinHangDuiZhang(QWidget* owner) : QDialog(owner)
                              GridColumn::text(BankEntryTable::summary, QStringLiteral("摘要"), 110),
                              GridColumn::money(BankEntryTable::debit, QStringLiteral("借方（增加）"), 90).summed(),
                              GridColumn::money(BankEntryTable::credit, QStringLiteral("贷方（减少）"), 90).summed(),
-                             GridColumn::text(QStringLiteral("Fillter"), QStringLiteral("操作人"), 60),
+                             GridColumn::text(BankEntryTable::operatorName, QStringLiteral("操作人"), 60),
                              GridColumn::text(ReconcileLists::pairedField, QStringLiteral("对账"), 44)
                                  .aligned(Qt::AlignCenter)});
     GridEntries->view()->setAccessibleName(QStringLiteral("银行日记账"));

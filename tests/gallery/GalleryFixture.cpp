@@ -13,7 +13,6 @@ GalleryFixture::GalleryFixture()
     Database::createDelivered(path, QDateTime(QDate(2024, 3, 15), QTime(9, 0)));
     DM = new TDM(QCoreApplication::instance());
     Connection::instance().setDatabasePath(path);
-    Database::applyStep(Database::reconciliationStep);
     DM->CurrentUser = QStringLiteral("admin");
     Connection& c = Connection::instance();
     const char* summaries[][3] = {{"1001", "期初金额", "增加"}, {"1002", "销售收入", "增加"}, {"1003", "办公用品", "减少"},

@@ -3,8 +3,11 @@
 #include "AppError.h"
 #include "Matching.h"
 #include "Database.h"
+#include "SchemaUpgrade.h"
+#include "Upgrades.h"
 #include "ReconcileFixture.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <QTest>
@@ -196,22 +199,29 @@ private Q_SLOTS:
         Q_UNUSED(l1);
     }
 
-    void rightGrantedToBankJournalKeepers()
+    void upgradeGrantsTheRightToBankJournalKeepers()
     {
-        // A database of the first release, with operators, brought up to the step.
+        // The first release's database as it shipped, brought up to date.
         QTemporaryDir dir;
         const QString path = dir.filePath(u"RARU.DLL"_s);
-        Database::createDelivered(path);
+        QVERIFY(QFile::copy(qEnvironmentVariable("ZZ_SOURCE_DIR") + u"/tests/db/fixtures/RARU-v1.DLL"_s, path));
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        SchemaUpgrade::upgradeFile(path, Database::history());
         Connection::instance().setDatabasePath(path);
-        TestDatabase::addOperator(u"cashier"_s, u"1"_s, {u"F0"_s});
-        TestDatabase::addOperator(u"clerk"_s, u"1"_s, {u"F5"_s});
-        Database::applyStep(Database::reconciliationStep);
         const auto right = [](const QString& user) {
-            return TestDatabase::scalar(u"SELECT F17 FROM tuser WHERE username = ?"_s, {user}).toInt();
+            return Connection::instance().scalar(u"SELECT F17 FROM tuser WHERE username = ?"_s, {user}).toInt();
         };
-        QCOMPARE(right(u"admin"_s), 1);
-        QCOMPARE(right(u"cashier"_s), 1);
-        QCOMPARE(right(u"clerk"_s), 0);
+        QCOMPARE(right(u"admin"_s), 1); // holds F0
+        QCOMPARE(right(u"张三"_s), 0);  // cash only
+        // The old bank entries take part: pairing one and deleting it undoes the pair.
+        const qint64 e = Connection::instance().scalar(u"SELECT min(autoID) FROM YHRJZ WHERE JieFang > 0"_s).toLongLong();
+        const QString acct = Connection::instance().scalar(u"SELECT KaiHuBank FROM YHRJZ WHERE autoID = ?"_s, {e}).toString();
+        const QString amount = Money::fromStorage(Connection::instance().scalar(u"SELECT JieFang FROM YHRJZ WHERE autoID = ?"_s, {e})).toString();
+        const qint64 l = addLine(u"2024-03-05"_s, amount, {}, {}, {}, acct);
+        Matching::pairByHand(acct, {e}, {l}, u"admin"_s, now);
+        QCOMPARE(pairs().size(), 1);
+        Command::execute(u"DELETE FROM YHRJZ WHERE autoID = ?"_s, {e});
+        QCOMPARE(pairs(), QStringList{});
         Connection::instance().close();
     }
 };

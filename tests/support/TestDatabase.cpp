@@ -3,6 +3,7 @@
 #include "Connection.h"
 #include "Database.h"
 #include "PasswordHash.h"
+#include "Upgrades.h"
 
 TestDatabase::TestDatabase(Content c, const QDateTime& period)
 {
@@ -12,10 +13,14 @@ TestDatabase::TestDatabase(Content c, const QDateTime& period)
     else
         Database::createEmpty(path_);
     Connection::instance().setDatabasePath(path_);
-    Database::applyStep(Database::reconciliationStep);
+    Database::upgradeOnOpen(Connection::instance());
 }
 
-TestDatabase::~TestDatabase() { Connection::instance().close(); }
+TestDatabase::~TestDatabase()
+{
+    Connection::instance().close();
+    Connection::instance().setOpenCheck({});
+}
 
 void TestDatabase::exec(const QString& sql, const QVariantList& params) { Connection::instance().run(sql, params); }
 
@@ -37,8 +42,4 @@ void TestDatabase::addOperator(const QString& name, const QString& password, con
     exec(QStringLiteral("INSERT INTO tuser (username, password, %1) VALUES (?, ?, %2)")
              .arg(cols.join(u','), marks.join(u',')),
          params);
-    // Rights that later schema steps added.
-    for (const QString& r : rights)
-        if (!cols.contains(r))
-            exec(QStringLiteral("UPDATE tuser SET %1 = 1 WHERE username = ?").arg(r), {name});
 }
