@@ -5,11 +5,13 @@ namespace SchemaVersion {
 inline constexpr int firstRelease = 1;
 // tuser and bankInfo keys never reused; width checks refuse text holding a NUL.
 inline constexpr int storeHardening = 2;
-// The operation log CaoZuoRiZhi and its triggers; right F16. Steps run without a gap: this one
-// follows month closing's step once that is in (provisionally 4, 3 until then).
-inline constexpr int operationLog = 3;
+// Bank reconciliation: statement lines, pairs, column mappings per account; right F17.
+inline constexpr int bankReconciliation = storeHardening + 1;
 // The daily fund report's right F18, granted to the holders of F5 or F0.
-inline constexpr int dailyReportRight = operationLog + 1;
+inline constexpr int dailyReportRight = bankReconciliation + 1;
+// The operation log CaoZuoRiZhi and its triggers; right F16. It comes after every step that adds
+// a column to a logged table, so its triggers name every column.
+inline constexpr int operationLog = dailyReportRight + 1;
 // The version of the delivered database and of every file the program has opened.
-inline constexpr int current = dailyReportRight;
+inline constexpr int current = operationLog;
 }

@@ -13,8 +13,9 @@ struct StepFile {
 };
 constexpr StepFile stepFiles[] = {
     {SchemaVersion::storeHardening, "002_store_hardening.sql"},
-    {SchemaVersion::operationLog, "004_operation_log.sql"},
-    {SchemaVersion::dailyReportRight, "003_daily_report_right.sql"},
+    {SchemaVersion::bankReconciliation, "003_bank_reconciliation.sql"},
+    {SchemaVersion::dailyReportRight, "004_daily_report_right.sql"},
+    {SchemaVersion::operationLog, "005_operation_log.sql"},
 };
 
 SchemaHistory makeHistory()

@@ -25,6 +25,7 @@ CommandInfo commandInfo(Command command)
     case Command::BankBySummary: return row(u"N17", Right::F12);
     case Command::BankByDay: return row(u"N20", Right::F14);
     case Command::DailyFundReport: return row(u"N41", Right::F18);
+    case Command::BankReconciliation: return row(u"N36", Right::F17);
     case Command::Consultation: return row(u"N31", std::nullopt);
     case Command::About: return row(u"N26", std::nullopt);
     }

@@ -10,7 +10,7 @@
 enum class Command {
     SetPeriod, Operators, BackupRestore, DataInitialisation, AuditLog, Exit,
     CashJournal, Summaries, CashByMonth, CashBySummary, CashByDay,
-    BankJournal, BankAccounts, BankByMonth, BankBySummary, BankByDay,
+    BankJournal, BankAccounts, BankByMonth, BankBySummary, BankByDay, BankReconciliation,
     DailyFundReport,
     Consultation, About,
 };

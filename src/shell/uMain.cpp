@@ -29,6 +29,7 @@
 #include "u_bankYearMonth.h"
 #include "u_user.h"
 #include "uZiJinRiBao.h"
+#include "uYinHangDuiZhang.h"
 
 #include <QAction>
 #include <QDir>
@@ -102,6 +103,8 @@ QVector<Menu> menuTable()
             commandItem(BankBySummary, QStringLiteral("银行账统计（按摘要）")),
             plainItem("N19", QStringLiteral("银行账统计（按凭证号+摘要）"), true),
             commandItem(BankByDay, QStringLiteral("银行账统计（按天）")),
+            plainItem("N35", sep),
+            commandItem(BankReconciliation, QStringLiteral("银行对账")),
         }},
         {"N40", QStringLiteral("[报表]"), {
             commandItem(DailyFundReport, QStringLiteral("资金日报表")),
@@ -332,6 +335,7 @@ void TfrmMain::open(Command command)
     case Command::BankBySummary: return openModal(frmBankTJByZhanYao, this);
     case Command::BankByDay: return openModal(frmBankTJByDay, this);
     case Command::DailyFundReport: return openModal(frmZiJinRiBao, this);
+    case Command::BankReconciliation: return openModal(frmYinHangDuiZhang, this);
     case Command::Consultation: return openModal(frm_OnLineAsk, this);
     case Command::About: return openModal(frmabout, this);
     }

@@ -18,7 +18,7 @@ private Q_SLOTS:
         QTest::newRow("bank") << "YHRJZ"
                               << "autoID yewuRQ PingZhengNo Zhanyao Detail Shuxing JieFang DaiFang YuE JingBR Fillter FilltDate Remark KaiHuBank FaPiaoDW KeMuDM";
         QTest::newRow("summary") << "ZhanYao" << "AutoID Code ZhanYao ZYType Fillter FilltDate KuMuCode";
-        QTest::newRow("operators") << "tuser" << "username password F1 F2 F3 F4 F5 F6 F7 F8 F9 F0 F11 F12 F13 F14 userID F16 F18";
+        QTest::newRow("operators") << "tuser" << "username password F1 F2 F3 F4 F5 F6 F7 F8 F9 F0 F11 F12 F13 F14 userID F17 F18 F16";
         QTest::newRow("period") << "FinscalYearMonth" << "YearMonth";
         QTest::newRow("accounts") << "bankInfo" << "bankName bankID";
     }

@@ -42,6 +42,7 @@ const QList<QPair<QString, QString>> gatedMenuItems = {
     {QStringLiteral("N17"), QStringLiteral("F12")}, {QStringLiteral("N20"), QStringLiteral("F14")},
     {QStringLiteral("N38"), QStringLiteral("F16")},
     {QStringLiteral("N41"), QStringLiteral("F18")},
+    {QStringLiteral("N36"), QStringLiteral("F17")},
 };
 QStringList strings(std::initializer_list<const char*> texts)
 {
@@ -120,6 +121,8 @@ private Q_SLOTS:
             << strings({"N13=银行日记账", "N14=-", "N15=开户银行设置", "N16=-", "N18=银行账统计（按月份）",
                            "N17=银行账统计（按摘要）", "!N19=银行账统计（按凭证号+摘要）", "N20=银行账统计（按天）"});
         QTest::newRow("N40") << "N40" << "[报表]" << strings({"N41=资金日报表"});
+                           "N17=银行账统计（按摘要）", "!N19=银行账统计（按凭证号+摘要）", "N20=银行账统计（按天）",
+                           "N35=-", "N36=银行对账"});
         QTest::newRow("N4") << "N4" << "[帮助]" << strings({"N24=帮助", "N31=在线咨询", "N26=关于"});
     }
     void menus()
