@@ -3,7 +3,9 @@
 
 #include "AppError.h"
 #include "Application.h"
+#include "ClosedMonths.h"
 #include "Command.h"
+#include "Connection.h"
 #include "Messages.h"
 
 #include <QCheckBox>
@@ -18,11 +20,30 @@ Tfrm_* frm_ = nullptr;
 QString DataInitialisation::cashSql() { return QStringLiteral("delete from XJRJZ"); }
 QString DataInitialisation::bankSql() { return QStringLiteral("Delete From YHRJZ"); }
 
+namespace {
+// Empties a journal, closed months included. The lock triggers look the closings up, so they step
+// aside for the deletion; they come back unless both journals are empty then.
+void emptyJournal(const QString& sql)
+{
+    Connection& c = Connection::instance();
+    Transaction t;
+    c.run(QStringLiteral("CREATE TEMP TABLE kept_closings AS SELECT * FROM %1").arg(ClosedMonths::table));
+    c.run(QStringLiteral("DELETE FROM %1").arg(ClosedMonths::table));
+    Command::execute(sql);
+    if (c.scalar(QStringLiteral("SELECT EXISTS (SELECT 1 FROM XJRJZ) OR EXISTS (SELECT 1 FROM YHRJZ)")).toInt())
+        c.run(QStringLiteral("INSERT INTO %1 SELECT * FROM temp.kept_closings").arg(ClosedMonths::table));
+    else
+        ClosedMonths::rewriteRefusals();
+    c.run(QStringLiteral("DROP TABLE temp.kept_closings"));
+    t.commit();
+}
+} // namespace
+
 void DataInitialisation::run(bool cash, bool bank, QWidget* parent)
 {
     const auto execute = [](const QString& sql) {
         try {
-            Command::execute(sql);
+            emptyJournal(sql);
         } catch (const std::exception& e) {
             throw AppError(QString::fromUtf8(e.what()));
         }

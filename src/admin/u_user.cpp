@@ -35,6 +35,7 @@ const QVector<Operators::Right>& Operators::rights()
         {QStringLiteral("F2"), QStringLiteral("操作员设置"), 0},
         {QStringLiteral("F3"), QStringLiteral("数据备份与恢复"), 0},
         {QStringLiteral("F4"), QStringLiteral("数据初始化"), 0},
+        {QStringLiteral("F15"), QStringLiteral("月末结账"), 0},
         {QStringLiteral("F5"), QStringLiteral("现金日记账"), 1},
         {QStringLiteral("F6"), QStringLiteral("摘要设置"), 1},
         {QStringLiteral("F7"), QStringLiteral("现金统计（按年月）"), 1},

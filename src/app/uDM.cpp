@@ -32,7 +32,7 @@ bool TDM::HasRight(const QString& column)
 {
     // The column name is the one piece of the statement that cannot be bound; only the fixed
     // rights columns are accepted.
-    static const QRegularExpression rightsColumn(QStringLiteral("^F([0-9]|1[1-4])$"));
+    static const QRegularExpression rightsColumn(QStringLiteral("^F([0-9]|1[1-5])$"));
     if (!rightsColumn.match(column).hasMatch())
         throw AppError(QStringLiteral("未知的权限列 %1").arg(column));
     const QVariant v = Connection::instance().scalar(

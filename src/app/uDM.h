@@ -19,7 +19,7 @@ public:
     // The logged-in operator as stored in tuser; written only by a successful login.
     QString CurrentUser;
 
-    // Whether the current operator holds one rights column ("F0".."F9", "F11".."F14"). Asks the
+    // Whether the current operator holds one rights column ("F0".."F9", "F11".."F15"). Asks the
     // database afresh on every call; null, no such operator or an empty CurrentUser: no right.
     bool HasRight(const QString& column);
 

@@ -5,6 +5,8 @@ namespace SchemaVersion {
 inline constexpr int firstRelease = 1;
 // tuser and bankInfo keys never reused; width checks refuse text holding a NUL.
 inline constexpr int storeHardening = 2;
+// Month closing: JieZhangYue, the closed-month lock, carry marks, the right F15.
+inline constexpr int monthClosing = 3;
 // The version of the delivered database and of every file the program has opened.
-inline constexpr int current = storeHardening;
+inline constexpr int current = monthClosing;
 }

@@ -12,6 +12,7 @@ struct StepFile {
 };
 constexpr StepFile stepFiles[] = {
     {SchemaVersion::storeHardening, "002_store_hardening.sql"},
+    {SchemaVersion::monthClosing, "003_month_closing.sql"},
 };
 
 SchemaHistory makeHistory()

@@ -304,7 +304,9 @@ void JournalEntryDialog::btnSaveClick()
     in.summaryText = summaryBox->text();
     in.debitText = debitBox->text();
     in.creditText = creditBox->text();
-    const QString refusal = Journals::entryRefusal(in);
+    QString refusal = Journals::entryRefusal(in);
+    if (refusal.isEmpty())
+        refusal = Journals::closedMonthRefusal(list_->value(design_.dateField), in.when);
     if (!refusal.isEmpty()) {
         Messages::current().information(this, refusal, hint);
         return;

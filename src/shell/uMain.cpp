@@ -10,6 +10,7 @@
 #include "uLogin.h"
 
 #include "uCountByDay.h"
+#include "uJieZhang.h"
 #include "uCountByZhanYao.h"
 #include "uXJRJ.h"
 #include "uXJTJ_YearMonth.h"
@@ -63,6 +64,7 @@ QVector<Menu> menuTable()
     return {
         {"N1", QStringLiteral("[系统设置]"), {
             {"N23", QStringLiteral("设置记账务年月"), &TfrmMain::N23Click, false},
+            {"N35", QStringLiteral("月末结账"), &TfrmMain::N35Click, false},
             {"N28", sep, nullptr, false},
             {"N27", QStringLiteral("操作员设置"), &TfrmMain::N27Click, false},
             {"N29", sep, nullptr, false},
@@ -180,6 +182,7 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent)
     // Each command: its menu item, the right it asks and the window it shows.
     commands_ = {
         {QStringLiteral("N23"), QStringLiteral("F1"), [this] { openModal(frmYearMonth, this); }},
+        {QStringLiteral("N35"), QStringLiteral("F15"), [this] { openModal(frmJieZhang, this); }},
         {QStringLiteral("N27"), QStringLiteral("F2"), [this] { openModal(frmUser, this); }},
         {QStringLiteral("N30"), QStringLiteral("F3"), [this] { RunBackupRestore(this); }},
         {QStringLiteral("N32"), QStringLiteral("F4"), [this] { openModal(frm_, this); }},
@@ -343,6 +346,7 @@ void TfrmMain::N18Click() { runCommand(QStringLiteral("N18")); }
 void TfrmMain::N20Click() { runCommand(QStringLiteral("N20")); }
 void TfrmMain::N23Click() { runCommand(QStringLiteral("N23")); }
 void TfrmMain::N27Click() { runCommand(QStringLiteral("N27")); }
+void TfrmMain::N35Click() { runCommand(QStringLiteral("N35")); }
 void TfrmMain::N30Click() { runCommand(QStringLiteral("N30")); }
 void TfrmMain::N32Click() { runCommand(QStringLiteral("N32")); }
 void TfrmMain::N26Click() { runCommand(QStringLiteral("N26")); }

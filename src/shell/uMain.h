@@ -59,6 +59,7 @@ public:
     void N20Click();
     void N23Click();
     void N27Click();
+    void N35Click(); // 月末结账
     void N30Click();
     void N32Click();
     void N26Click();

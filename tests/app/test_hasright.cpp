@@ -30,10 +30,10 @@ private Q_SLOTS:
             QCOMPARE(DM->HasRight(c), c == column);
     }
 
-    void fourteenColumnsWithoutF10()
+    void fifteenColumnsWithoutF10()
     {
         const QStringList cols = Database::rightsColumns();
-        QCOMPARE(cols.size(), 14);
+        QCOMPARE(cols.size(), 15);
         QVERIFY(!cols.contains(QStringLiteral("F10")));
     }
 
