@@ -35,7 +35,7 @@ QVector<GridColumn> summaryColumns()
     return {
         GridColumn::text(SummaryField::journal, QStringLiteral("日记账"), 90),
         GridColumn::text(SummaryField::operatorName, QStringLiteral("操作员"), 80),
-        GridColumn::text(SummaryField::account, QStringLiteral("开户银行"), 120),
+        GridColumn::text(SummaryField::account, QStringLiteral("开户银行"), 170),
         GridColumn::money(SummaryField::opening, QStringLiteral("期初余额"), 100),
         GridColumn::money(SummaryField::monthDebit, QStringLiteral("本月借方合计"), 100),
         GridColumn::money(SummaryField::monthCredit, QStringLiteral("本月贷方合计"), 100),
