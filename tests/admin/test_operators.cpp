@@ -78,7 +78,7 @@ private Q_SLOTS:
         TfrmUser& f = open();
         QCOMPARE(f.windowTitle(), QStringLiteral("操作员设置"));
         QCOMPARE(frmUser, &f);
-        QCOMPARE(f.rightBoxes.size(), 14);
+        QCOMPARE(f.rightBoxes.size(), 15);
         const QStringList groups{QStringLiteral("系统权限"), QStringLiteral("现金日记账权限"), QStringLiteral("银行日记账权限")};
         QCOMPARE(f.GroupBox1->title(), groups[0]);
         QCOMPARE(f.GroupBox2->title(), groups[1]);
@@ -88,10 +88,12 @@ private Q_SLOTS:
         QCOMPARE(boxFor(f, QStringLiteral("F13"))->text(), QStringLiteral("银行统计（按年度）"));
         QCOMPARE(boxFor(f, QStringLiteral("F6"))->parentWidget(), f.GroupBox2);
         QCOMPARE(boxFor(f, QStringLiteral("F1"))->parentWidget(), f.GroupBox1);
+        QCOMPARE(boxFor(f, QStringLiteral("F15"))->text(), QStringLiteral("月末结账"));
+        QCOMPARE(boxFor(f, QStringLiteral("F15"))->parentWidget(), f.GroupBox1);
         QStringList columns;
         for (const auto& r : Operators::rights())
             columns << r.column;
-        QCOMPARE(columns, (QStringList{u"F1"_s, u"F2"_s, u"F3"_s, u"F4"_s, u"F5"_s, u"F6"_s, u"F7"_s, u"F8"_s, u"F9"_s, u"F0"_s, u"F11"_s, u"F12"_s, u"F13"_s, u"F14"_s}));
+        QCOMPARE(columns, (QStringList{u"F1"_s, u"F2"_s, u"F3"_s, u"F4"_s, u"F15"_s, u"F5"_s, u"F6"_s, u"F7"_s, u"F8"_s, u"F9"_s, u"F0"_s, u"F11"_s, u"F12"_s, u"F13"_s, u"F14"_s}));
         const QStringList buttons{f.btnAdd->text(), f.btnModify->text(), f.btnDelete->text(), f.btnCancel->text(), f.btnSave->text(), f.btnExit->text()};
         QCOMPARE(buttons, (QStringList{u"新增"_s, u"编辑"_s, u"删除"_s, u"取消"_s, u"保存"_s, u"退出"_s}));
         QCOMPARE(f.Label1->buddy(), f.DBEdit1);

@@ -37,6 +37,7 @@ const QList<QPair<QString, QString>> gatedMenuItems = {
     {QStringLiteral("N12"), QStringLiteral("F9")},  {QStringLiteral("N13"), QStringLiteral("F0")},
     {QStringLiteral("N15"), QStringLiteral("F11")}, {QStringLiteral("N18"), QStringLiteral("F13")},
     {QStringLiteral("N17"), QStringLiteral("F12")}, {QStringLiteral("N20"), QStringLiteral("F14")},
+    {QStringLiteral("N35"), QStringLiteral("F15")},
 };
 QStringList strings(std::initializer_list<const char*> texts)
 {
@@ -110,7 +111,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QStringList>("items"); // name=caption, "!" before a hidden one
         QTest::newRow("N1") << "N1" << "[系统设置]"
-            << strings({"N23=设置记账务年月", "N28=-", "N27=操作员设置", "N29=-", "N30=数据备份与恢复",
+            << strings({"N23=设置记账务年月", "N35=月末结账", "N28=-", "N27=操作员设置", "N29=-", "N30=数据备份与恢复",
                            "N32=数据初始化", "N33=-", "N34=退出"});
         QTest::newRow("N2") << "N2" << "[现金日记账]"
             << strings({"N5=现金日记账", "N6=-", "N7=摘要设置", "N8=-", "N9=现金统计（按月份）",
