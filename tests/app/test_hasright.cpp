@@ -102,7 +102,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("column");
         QTest::newRow("F10") << QStringLiteral("F10");
-        QTest::newRow("F15") << QStringLiteral("F15");
+        QTest::newRow("F19") << QStringLiteral("F19");
         QTest::newRow("password") << QStringLiteral("password");
         QTest::newRow("pasted") << QStringLiteral("F1 From tuser; DROP TABLE tuser; --");
     }
