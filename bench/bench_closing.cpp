@@ -10,6 +10,7 @@
 #include "Database.h"
 #include "Upgrades.h"
 #include "Dataset.h"
+#include "Tables.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -72,8 +73,8 @@ void populate()
         fill(QString(insert).replace(QStringLiteral("{when}"), within), names + QList<QPair<QString, QString>>{{m, next}, {count, QString::number(inNext)}});
     }
     // The months before were closed in their time.
-    run(QStringLiteral("WITH RECURSIVE m(k) AS (SELECT 0 UNION ALL SELECT k + 1 FROM m WHERE k < 25) INSERT INTO ") + ClosedMonths::table
-        + u'(' + ClosedMonths::month + QStringLiteral(") SELECT printf('%04d-%02d', 2022 + k / 12, k % 12 + 1) FROM m"));
+    run(QStringLiteral("WITH RECURSIVE m(k) AS (SELECT 0 UNION ALL SELECT k + 1 FROM m WHERE k < 25) INSERT INTO ") + Table::closedMonths
+        + u'(' + ClosedMonthField::month + QStringLiteral(") SELECT printf('%04d-%02d', 2022 + k / 12, k % 12 + 1) FROM m"));
     ClosedMonths::rewriteRefusals();
     run(QStringLiteral("UPDATE FinscalYearMonth SET YearMonth = '2024-03-15 09:00:00'"));
     t.commit();

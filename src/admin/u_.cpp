@@ -7,6 +7,7 @@
 #include "Command.h"
 #include "Connection.h"
 #include "Messages.h"
+#include "Tables.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -17,8 +18,8 @@
 
 Tfrm_* frm_ = nullptr;
 
-QString DataInitialisation::cashSql() { return QStringLiteral("delete from XJRJZ"); }
-QString DataInitialisation::bankSql() { return QStringLiteral("Delete From YHRJZ"); }
+QString DataInitialisation::cashSql() { return QStringLiteral("delete from ") + Table::cash; }
+QString DataInitialisation::bankSql() { return QStringLiteral("Delete From ") + Table::bank; }
 
 namespace {
 // Empties a journal, closed months included. The lock triggers look the closings up, so they step
@@ -27,11 +28,11 @@ void emptyJournal(const QString& sql)
 {
     Connection& c = Connection::instance();
     Transaction t;
-    c.run(QStringLiteral("CREATE TEMP TABLE kept_closings AS SELECT * FROM %1").arg(ClosedMonths::table));
-    c.run(QStringLiteral("DELETE FROM %1").arg(ClosedMonths::table));
+    c.run(QStringLiteral("CREATE TEMP TABLE kept_closings AS SELECT * FROM %1").arg(Table::closedMonths));
+    c.run(QStringLiteral("DELETE FROM %1").arg(Table::closedMonths));
     Command::execute(sql);
-    if (c.scalar(QStringLiteral("SELECT EXISTS (SELECT 1 FROM XJRJZ) OR EXISTS (SELECT 1 FROM YHRJZ)")).toInt())
-        c.run(QStringLiteral("INSERT INTO %1 SELECT * FROM temp.kept_closings").arg(ClosedMonths::table));
+    if (c.scalar(QStringLiteral("SELECT EXISTS (SELECT 1 FROM %1) OR EXISTS (SELECT 1 FROM %2)").arg(Table::cash, Table::bank)).toInt())
+        c.run(QStringLiteral("INSERT INTO %1 SELECT * FROM temp.kept_closings").arg(Table::closedMonths));
     else
         ClosedMonths::rewriteRefusals();
     c.run(QStringLiteral("DROP TABLE temp.kept_closings"));
@@ -60,7 +61,6 @@ void DataInitialisation::run(bool cash, bool bank, QWidget* parent)
 
 Tfrm_::Tfrm_(QWidget* owner) : QDialog(owner)
 {
-    frm_ = this;
     setWindowTitle(QStringLiteral("数据初始化"));
 
     CheckBox1 = new QCheckBox(QStringLiteral("删除 现金记账信息"), this);
@@ -69,7 +69,9 @@ Tfrm_::Tfrm_(QWidget* owner) : QDialog(owner)
     RzLabel1->setStyleSheet(QStringLiteral("color: red;"));
     Button1 = new QPushButton(QStringLiteral("确定"), this);
     Button2 = new QPushButton(QStringLiteral("退出"), this);
-    Button1->setDefault(true);
+    // No default button: Enter on a ticked box must not wipe a journal.
+    for (QPushButton* b : {Button1, Button2})
+        b->setAutoDefault(false);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

@@ -5,6 +5,7 @@
 #include "ClosedMonths.h"
 #include "Dataset.h"
 #include "Period.h"
+#include "Tables.h"
 
 #include <QDate>
 
@@ -137,7 +138,7 @@ Connection::Statement carryEntries(JournalKind kind, const QString& month)
         "(SELECT KuMuCode FROM ZhanYao WHERE ZhanYao = ? ORDER BY AutoID LIMIT 1), ? FROM ("
         "SELECT %7, sum(coalesce(JieFang, 0) - coalesce(DaiFang, 0)) AS b FROM %1 WHERE %2 >= ? AND %2 < ? "
         "GROUP BY %7 ORDER BY %7)")
-                            .arg(d.table, d.dateField, d.summaryField, d.categoryField, account, ClosedMonths::carryMark,
+                            .arg(d.table, d.dateField, d.summaryField, d.categoryField, account, JournalField::carriedFrom,
                                  setColumns(d));
     const QString next = nextMonth(month);
     return {sql,
@@ -160,16 +161,16 @@ Connection::Statement monthSummary(const QString& month)
         const QString net = QStringLiteral("coalesce(JieFang, 0) - coalesce(DaiFang, 0)");
         const QString sumIf = QStringLiteral("sum(CASE WHEN %1 THEN %2 ELSE 0 END) AS %3");
         const QStringList columns{
-            QStringLiteral("? AS %1").arg(SummaryField::journal),
-            QStringLiteral("Fillter AS %1").arg(SummaryField::operatorName),
-            d.isBank() ? QStringLiteral("KaiHuBank AS %1").arg(SummaryField::account)
-                       : QStringLiteral("'' AS %1").arg(SummaryField::account),
-            sumIf.arg(inMonth + QStringLiteral(" AND ") + opening, net, SummaryField::opening),
-            sumIf.arg(inMonth + QStringLiteral(" AND ") + counted, QStringLiteral("coalesce(JieFang, 0)"), SummaryField::monthDebit),
-            sumIf.arg(inMonth + QStringLiteral(" AND ") + counted, QStringLiteral("coalesce(DaiFang, 0)"), SummaryField::monthCredit),
-            sumIf.arg(counted, QStringLiteral("coalesce(JieFang, 0)"), SummaryField::yearDebit),
-            sumIf.arg(counted, QStringLiteral("coalesce(DaiFang, 0)"), SummaryField::yearCredit),
-            sumIf.arg(inMonth, net, SummaryField::closing),
+            QStringLiteral("? AS %1").arg(SetRowField::journal),
+            QStringLiteral("Fillter AS %1").arg(SetRowField::operatorName),
+            d.isBank() ? QStringLiteral("KaiHuBank AS %1").arg(SetRowField::account)
+                       : QStringLiteral("'' AS %1").arg(SetRowField::account),
+            sumIf.arg(inMonth + QStringLiteral(" AND ") + opening, net, SetRowField::opening),
+            sumIf.arg(inMonth + QStringLiteral(" AND ") + counted, QStringLiteral("coalesce(JieFang, 0)"), SetRowField::monthDebit),
+            sumIf.arg(inMonth + QStringLiteral(" AND ") + counted, QStringLiteral("coalesce(DaiFang, 0)"), SetRowField::monthCredit),
+            sumIf.arg(counted, QStringLiteral("coalesce(JieFang, 0)"), SetRowField::yearDebit),
+            sumIf.arg(counted, QStringLiteral("coalesce(DaiFang, 0)"), SetRowField::yearCredit),
+            sumIf.arg(inMonth, net, SetRowField::closing),
         };
         parts << QStringLiteral("SELECT %1 FROM %2 WHERE %3 >= ? AND %3 < ? GROUP BY %4 HAVING max(%3) >= ?")
                      .arg(columns.join(QStringLiteral(", ")), d.table, d.dateField, setColumns(d));
@@ -190,7 +191,7 @@ void closeMonth(const QString& month, const QString& operatorName, const QDateTi
     for (JournalKind kind : {JournalKind::Cash, JournalKind::Bank})
         run(monthRewrite(kind, month));
     Connection::instance().run(QStringLiteral("INSERT INTO %1 (%2, %3, %4) VALUES (?, ?, ?)")
-                                   .arg(ClosedMonths::table, ClosedMonths::month, ClosedMonths::closedAt, ClosedMonths::closedBy),
+                                   .arg(Table::closedMonths, ClosedMonthField::month, ClosedMonthField::closedAt, ClosedMonthField::closedBy),
                                {month, Dataset::dateTimeText(now), operatorName});
     ClosedMonths::rewriteRefusals();
     for (JournalKind kind : {JournalKind::Cash, JournalKind::Bank}) {
@@ -209,10 +210,10 @@ void reopenMonth(const QString& month)
         throw AppError(refusal);
     const QString next = nextMonth(month);
     Transaction t;
-    Connection::instance().run(QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(ClosedMonths::table, ClosedMonths::month), {month});
+    Connection::instance().run(QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(Table::closedMonths, ClosedMonthField::month), {month});
     ClosedMonths::rewriteRefusals();
     for (JournalKind kind : {JournalKind::Cash, JournalKind::Bank}) {
-        Connection::instance().run(QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(designOf(kind).table, ClosedMonths::carryMark),
+        Connection::instance().run(QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(designOf(kind).table, JournalField::carriedFrom),
                                    {month});
         run(monthRewrite(kind, next));
     }

@@ -31,17 +31,16 @@ const QString openText = QStringLiteral("未结账");
 
 QVector<GridColumn> summaryColumns()
 {
-    using namespace MonthClosing;
     return {
-        GridColumn::text(SummaryField::journal, QStringLiteral("日记账"), 90),
-        GridColumn::text(SummaryField::operatorName, QStringLiteral("操作员"), 80),
-        GridColumn::text(SummaryField::account, QStringLiteral("开户银行"), 170),
-        GridColumn::money(SummaryField::opening, QStringLiteral("期初余额"), 100),
-        GridColumn::money(SummaryField::monthDebit, QStringLiteral("本月借方合计"), 100),
-        GridColumn::money(SummaryField::monthCredit, QStringLiteral("本月贷方合计"), 100),
-        GridColumn::money(SummaryField::yearDebit, QStringLiteral("本年借方累计"), 100),
-        GridColumn::money(SummaryField::yearCredit, QStringLiteral("本年贷方累计"), 100),
-        GridColumn::money(SummaryField::closing, QStringLiteral("期末余额"), 100),
+        GridColumn::text(MonthClosing::SetRowField::journal, QStringLiteral("日记账"), 90),
+        GridColumn::text(MonthClosing::SetRowField::operatorName, QStringLiteral("操作员"), 80),
+        GridColumn::text(MonthClosing::SetRowField::account, QStringLiteral("开户银行"), 170),
+        GridColumn::money(MonthClosing::SetRowField::opening, QStringLiteral("期初余额"), 100),
+        GridColumn::money(MonthClosing::SetRowField::monthDebit, QStringLiteral("本月借方合计"), 100),
+        GridColumn::money(MonthClosing::SetRowField::monthCredit, QStringLiteral("本月贷方合计"), 100),
+        GridColumn::money(MonthClosing::SetRowField::yearDebit, QStringLiteral("本年借方累计"), 100),
+        GridColumn::money(MonthClosing::SetRowField::yearCredit, QStringLiteral("本年贷方累计"), 100),
+        GridColumn::money(MonthClosing::SetRowField::closing, QStringLiteral("期末余额"), 100),
     };
 }
 } // namespace

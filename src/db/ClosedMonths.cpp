@@ -1,6 +1,7 @@
 #include "ClosedMonths.h"
 
 #include "Connection.h"
+#include "Tables.h"
 
 
 namespace {
@@ -28,14 +29,14 @@ QString ClosedMonths::refusal(const QString& month) { return monthLabel(month) +
 QStringList ClosedMonths::all()
 {
     const QString months = Connection::instance()
-                               .scalar(QStringLiteral("SELECT group_concat(%1, ',') FROM (SELECT %1 FROM %2 ORDER BY %1)").arg(month, table))
+                               .scalar(QStringLiteral("SELECT group_concat(%1, ',') FROM (SELECT %1 FROM %2 ORDER BY %1)").arg(ClosedMonthField::month, Table::closedMonths))
                                .toString();
     return months.isEmpty() ? QStringList() : months.split(u',');
 }
 
 bool ClosedMonths::isClosed(const QString& m)
 {
-    return Connection::instance().scalar(QStringLiteral("SELECT count(*) FROM %1 WHERE %2 = ?").arg(table, month), {m}).toInt() > 0;
+    return Connection::instance().scalar(QStringLiteral("SELECT count(*) FROM %1 WHERE %2 = ?").arg(Table::closedMonths, ClosedMonthField::month), {m}).toInt() > 0;
 }
 
 void ClosedMonths::rewriteRefusals()
@@ -46,7 +47,7 @@ void ClosedMonths::rewriteRefusals()
         QString cases;
         for (const QString& m : months)
             cases += QStringLiteral(" WHEN %1 THEN RAISE(ABORT, %2)").arg(literal(m), literal(refusal(m)));
-        raise = QStringLiteral("CASE NEW.%1%2 ELSE %3 END").arg(month, cases, raise);
+        raise = QStringLiteral("CASE NEW.%1%2 ELSE %3 END").arg(ClosedMonthField::month, cases, raise);
     }
     Connection& c = Connection::instance();
     c.run(QStringLiteral("DROP TRIGGER %1").arg(refusalTrigger));

@@ -1,21 +1,12 @@
 #pragma once
-// Closed months as the store keeps them: the table JieZhangYue (one row per closed month), the
-// carry mark of the journals, and the fixed messages of the lock triggers. The closing itself
-// (结账 / 反结账) lives in src/closing; these few pieces are shared with the entry dialogs and the
-// data initialisation, which must not depend on it.
+// Closed months as the store keeps them (Table::closedMonths, one row per closed month) and the
+// fixed messages of the lock triggers. The closing itself (结账 / 反结账) lives in src/closing;
+// these few pieces are shared with the entry dialogs and the data initialisation, which must not
+// depend on it.
 #include <QString>
 #include <QStringList>
 
 namespace ClosedMonths {
-inline const QString table = QStringLiteral("JieZhangYue");
-inline const QString month = QStringLiteral("YueFen");         // "yyyy-MM"
-inline const QString closedAt = QStringLiteral("JieZhangSJ");  // "yyyy-MM-dd HH:mm:ss"
-inline const QString closedBy = QStringLiteral("JieZhangRen"); // the operator's user name
-// The journals' column that marks a carry entry with the month whose closing wrote it.
-inline const QString carryMark = QStringLiteral("JieZhuanYue");
-// The right that opens the month closing.
-inline const QString right = QStringLiteral("F15");
-
 // "2024年03月" for "2024-03".
 QString monthLabel(const QString& month);
 // "<yyyy>年<MM>月已结账，不能修改": what the store says when a change touches the closed `month`.

@@ -1,6 +1,6 @@
 #include "Balances.h"
 
-#include "ClosedMonths.h"
+#include "Tables.h"
 #include "Connection.h"
 #include "Dataset.h"
 #include "Period.h"
@@ -27,7 +27,7 @@ QVariantList memberParams(const QString& periodText, const QString& currentUser,
 }
 
 // A month's carried opening line comes first, also beside an entry of the same instant.
-QString orderOf(const JournalDesign& d) { return QStringLiteral("%1, %2 IS NULL, autoID").arg(d.dateField, ClosedMonths::carryMark); }
+QString orderOf(const JournalDesign& d) { return QStringLiteral("%1, %2 IS NULL, autoID").arg(d.dateField, JournalField::carriedFrom); }
 
 void prepareList(Dataset& list, const JournalDesign& d)
 {
@@ -97,7 +97,7 @@ void SaveEntry(Dataset& list, JournalKind kind, const QString& periodText, const
     bool previousToo = false;
     if (d.isBank() && list.state() == Dataset::State::Editing) {
         previousAccount = accountOf(Connection::instance().scalar(
-            QStringLiteral("SELECT KaiHuBank FROM YHRJZ WHERE autoID=?"), {list.value(JournalField::key)}));
+            QStringLiteral("SELECT %1 FROM %2 WHERE %3=?").arg(JournalField::account, d.table, JournalField::key), {list.value(JournalField::key)}));
         previousToo = previousAccount.compare(bankAccount, Qt::CaseInsensitive) != 0;
     }
     const QVariant key = list.writePending();

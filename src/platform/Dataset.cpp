@@ -86,7 +86,7 @@ void Dataset::moveTo(int row)
         if (modified_.isEmpty())
             cancel();
         else
-            post();
+            postBeforeMove();
         row = std::clamp(row, 0, rowCount() - 1);
     }
     setCurrent(row);
@@ -170,7 +170,7 @@ void Dataset::append()
     if (state_ == State::Inactive)
         throw AppError(QStringLiteral("数据集未打开"));
     if (isEditing())
-        post();
+        postBeforeMove();
     const int at = rowCount();
     reshaping_ = true;
     Q_EMIT rowAboutToBeInserted(at);
@@ -288,6 +288,17 @@ void Dataset::loadRow(int row, const QVariant& key)
         if (f >= 0)
             rows_[row][f] = q.value(i);
     }
+}
+
+void Dataset::postBeforeMove()
+{
+    if (!saveBeforeMove_) {
+        post();
+        return;
+    }
+    saveBeforeMove_();
+    if (isEditing())
+        throw RefusalShown();
 }
 
 void Dataset::post()
@@ -416,7 +427,7 @@ struct SortKey {
 void Dataset::sortBy(const QVector<QPair<int, bool>>& order)
 {
     if (isEditing())
-        post();
+        postBeforeMove();
     std::vector<SortKey> keys;
     for (const auto& [field, ascending] : order)
         keys.emplace_back(rows_, field, ascending);

@@ -6,6 +6,7 @@
 #include "Dataset.h"
 #include "KeyFilters.h"
 #include "uDM.h"
+#include "Tables.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -35,16 +36,16 @@ QDateEdit* datePicker(QWidget* parent)
 }
 }
 
-JournalSearchForm::JournalSearchForm(QWidget* owner, Dataset* journalList, Journal journal)
+JournalSearchForm::JournalSearchForm(QWidget* owner, Dataset* journalList, JournalKind journal)
     : QDialog(owner), list_(journalList), journal_(journal)
 {
-    setWindowTitle(journal == Journal::Cash ? QStringLiteral("查找") : QStringLiteral("查询"));
+    setWindowTitle(journal == JournalKind::Cash ? QStringLiteral("查找") : QStringLiteral("查询"));
 
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(8);
     int row = 0;
-    if (journal == Journal::Bank) {
+    if (journal == JournalKind::Bank) {
         ComboBox2 = new QComboBox(this);
         ComboBox2->setEditable(true);
         ComboBox2->setInsertPolicy(QComboBox::NoInsert);
@@ -135,7 +136,7 @@ JournalSearchForm::JournalSearchForm(QWidget* owner, Dataset* journalList, Journ
 
 void JournalSearchForm::FormCreate()
 {
-    QSqlQuery q = Connection::instance().run(QStringLiteral("Select zhanyao From zhanyao "));
+    QSqlQuery q = Connection::instance().run(QStringLiteral("Select %1 From %2 ").arg(SummaryField::text, Table::summaries));
     QStringList items;
     while (q.next())
         items << q.value(0).toString();
@@ -146,7 +147,7 @@ void JournalSearchForm::FormCreate()
 void JournalSearchForm::FormShow()
 {
     const QDate today = QDate::currentDate();
-    if (journal_ == Journal::Cash) {
+    if (journal_ == JournalKind::Cash) {
         DateTimePicker1->setDate(today.addDays(-30));
         DateTimePicker2->setDateTime(QDateTime::currentDateTime());
         for (QLineEdit* e : {Edit1, Edit2, Edit3, Edit4, Edit9, Edit5, Edit6, Edit7, Edit8})
