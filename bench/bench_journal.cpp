@@ -151,7 +151,7 @@ Times shellRuns(const QString& file, JournalKind kind, const QString& user, int 
     const bool bank = d.isBank();
     const QString members = QStringLiteral("Fillter='%1' AND %2>='%3' AND %2<'%4'").arg(user, d.dateField, range.from, range.to);
     const QString setMembers = members + (bank ? QStringLiteral(" AND KaiHuBank='ACC0'") : QString());
-    const QString order = d.dateField + QStringLiteral(", autoID");
+    const QString order = Journals::setOrder(kind);
     const QString listing = QStringLiteral("SELECT * FROM %1 WHERE %2 ORDER BY %3;\n").arg(d.table, members, order);
     const QString setListing = QStringLiteral("SELECT * FROM %1 WHERE %2 ORDER BY %3;\n").arg(d.table, setMembers, order);
     const QString rewrite = QStringLiteral(

@@ -3,6 +3,7 @@
 
 #include "AppError.h"
 #include "Application.h"
+#include "ClosedMonths.h"
 #include "Command.h"
 #include "Connection.h"
 #include "Messages.h"
@@ -21,18 +22,35 @@ Tfrm_* frm_ = nullptr;
 QString DataInitialisation::cashSql() { return QStringLiteral("delete from ") + Table::cash; }
 QString DataInitialisation::bankSql() { return QStringLiteral("Delete From ") + Table::bank; }
 
+namespace {
+// Empties a journal, closed months included. The lock triggers look the closings up, so they step
+// aside for the deletion; they come back unless both journals are empty then.
+void emptyJournal(const QString& sql, const QString& table)
+{
+    Connection& c = Connection::instance();
+    Transaction t;
+    c.run(QStringLiteral("CREATE TEMP TABLE kept_closings AS SELECT * FROM %1").arg(Table::closedMonths));
+    c.run(QStringLiteral("DELETE FROM %1").arg(Table::closedMonths));
+    // One log row for the journal, with the number of entries it held, stands for the deleted
+    // entries: the delete triggers leave them out after it.
+    const QVariant rows = c.scalar(QStringLiteral("SELECT count(*) FROM %1").arg(table));
+    namespace Log = OperationLog;
+    Log::record({Log::Kind::initialisation, {}, table, {}, {{Log::Value::rows, rows}}, {{Log::Value::rows, 0}}});
+    Command::execute(sql);
+    if (c.scalar(QStringLiteral("SELECT EXISTS (SELECT 1 FROM %1) OR EXISTS (SELECT 1 FROM %2)").arg(Table::cash, Table::bank)).toInt())
+        c.run(QStringLiteral("INSERT INTO %1 SELECT * FROM temp.kept_closings").arg(Table::closedMonths));
+    else
+        ClosedMonths::rewriteRefusals();
+    c.run(QStringLiteral("DROP TABLE temp.kept_closings"));
+    t.commit();
+}
+} // namespace
+
 void DataInitialisation::run(bool cash, bool bank, QWidget* parent)
 {
     const auto execute = [](const QString& sql, const QString& table) {
         try {
-            // One log row for the journal, with the number of entries it held, stands for the
-            // deleted entries: the delete triggers leave them out after it.
-            Transaction t;
-            const QVariant rows = Connection::instance().scalar(QStringLiteral("SELECT count(*) FROM %1").arg(table));
-            namespace Log = OperationLog;
-            Log::record({Log::Kind::initialisation, {}, table, {}, {{Log::Value::rows, rows}}, {{Log::Value::rows, 0}}});
-            Command::execute(sql);
-            t.commit();
+            emptyJournal(sql, table);
         } catch (const std::exception& e) {
             throw AppError(QString::fromUtf8(e.what()));
         }

@@ -1,6 +1,7 @@
 #pragma once
 // Data initialisation "数据初始化": empties the cash journal, the bank journal or both, for every
-// operator and every month. Nothing else is touched.
+// operator and every month, closed months included. Once both journals are empty the closings go
+// too; nothing else is touched.
 #include <QDialog>
 
 class QCheckBox;

@@ -24,6 +24,7 @@ enum class RightGroup { System, Cash, Bank };
     X(F12, "银行统计（按摘要）", Bank)            \
     X(F13, "银行统计（按年度）", Bank)            \
     X(F14, "银行统计（按天）", Bank)              \
+    X(F15, "月末结账", System)                    \
     X(F16, "操作日志", System)                    \
     X(F17, "银行对账", Bank)                      \
     X(F18, "资金日报表", System)

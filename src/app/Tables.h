@@ -10,6 +10,7 @@ inline const QString summaries = QStringLiteral("ZhanYao");
 inline const QString bankAccounts = QStringLiteral("bankInfo");
 inline const QString operators = QStringLiteral("tuser");
 inline const QString period = QStringLiteral("FinscalYearMonth");
+inline const QString closedMonths = QStringLiteral("JieZhangYue");
 }
 
 // Fields both journals have under one spelling.
@@ -27,6 +28,8 @@ inline const QString enteredAt = QStringLiteral("FilltDate");
 inline const QString remark = QStringLiteral("Remark");
 inline const QString account = QStringLiteral("KaiHuBank"); // bank only
 inline const QString subjectCode = QStringLiteral("KeMuDM");
+// A carry entry's mark: the closed month ("yyyy-MM") whose closing wrote it; null for the others.
+inline const QString carriedFrom = QStringLiteral("JieZhuanYue");
 // Spelt differently by the two tables; JournalDesign names the one of each.
 inline const QString cashDate = QStringLiteral("YeWuRQ");
 inline const QString bankDate = QStringLiteral("yewuRQ");
@@ -59,4 +62,11 @@ inline const QString password = QStringLiteral("password");
 
 namespace PeriodField {
 inline const QString yearMonth = QStringLiteral("YearMonth");
+}
+
+// One row per closed month.
+namespace ClosedMonthField {
+inline const QString month = QStringLiteral("YueFen");         // "yyyy-MM"
+inline const QString closedAt = QStringLiteral("JieZhangSJ");  // "yyyy-MM-dd HH:mm:ss"
+inline const QString closedBy = QStringLiteral("JieZhangRen"); // the operator's user name
 }

@@ -1,5 +1,5 @@
 #pragma once
-// The operation log (CaoZuoRiZhi), kept by the database (upgrade/005_operation_log.sql): its
+// The operation log (CaoZuoRiZhi), kept by the database (upgrade/006_operation_log.sql): its
 // names, the kinds of event, and the events the program reports itself (those the triggers
 // cannot see: logins, backups, restores, initialisations, exports).
 #include <QList>

@@ -13,9 +13,10 @@ struct StepFile {
 };
 constexpr StepFile stepFiles[] = {
     {SchemaVersion::storeHardening, "002_store_hardening.sql"},
-    {SchemaVersion::bankReconciliation, "003_bank_reconciliation.sql"},
-    {SchemaVersion::dailyReportRight, "004_daily_report_right.sql"},
-    {SchemaVersion::operationLog, "005_operation_log.sql"},
+    {SchemaVersion::monthClosing, "003_month_closing.sql"},
+    {SchemaVersion::bankReconciliation, "004_bank_reconciliation.sql"},
+    {SchemaVersion::dailyReportRight, "005_daily_report_right.sql"},
+    {SchemaVersion::operationLog, "006_operation_log.sql"},
 };
 
 SchemaHistory makeHistory()

@@ -1,5 +1,6 @@
 #include "Balances.h"
 
+#include "Tables.h"
 #include "Connection.h"
 #include "Dataset.h"
 #include "Period.h"
@@ -29,7 +30,8 @@ QVariantList memberParams(const QString& periodText, const QString& currentUser,
     return p;
 }
 
-QString setOrder(const JournalDesign& d) { return QStringLiteral("%1, autoID").arg(d.dateField); }
+// A month's carried opening line comes first, also beside an entry of the same instant.
+QString orderOf(const JournalDesign& d) { return QStringLiteral("%1, %2 IS NULL, autoID").arg(d.dateField, JournalField::carriedFrom); }
 
 void prepareList(Dataset& list, const JournalDesign& d)
 {
@@ -98,17 +100,19 @@ private:
 } // namespace
 
 namespace Journals {
+QString setOrder(JournalKind kind) { return orderOf(designOf(kind)); }
+
 Statement periodListing(JournalKind kind, const QString& periodText, const QString& currentUser)
 {
     const JournalDesign& d = designOf(kind);
-    return {QStringLiteral("SELECT * FROM %1 WHERE %2 ORDER BY %3").arg(d.table, memberCondition(d, false), setOrder(d)),
+    return {QStringLiteral("SELECT * FROM %1 WHERE %2 ORDER BY %3").arg(d.table, memberCondition(d, false), orderOf(d)),
             memberParams(periodText, currentUser, false, {})};
 }
 
 Statement balanceSet(JournalKind kind, const QString& periodText, const QString& currentUser, const QString& bankAccount)
 {
     const JournalDesign& d = designOf(kind);
-    return {QStringLiteral("SELECT * FROM %1 WHERE %2 ORDER BY %3").arg(d.table, memberCondition(d, d.isBank()), setOrder(d)),
+    return {QStringLiteral("SELECT * FROM %1 WHERE %2 ORDER BY %3").arg(d.table, memberCondition(d, d.isBank()), orderOf(d)),
             memberParams(periodText, currentUser, d.isBank(), bankAccount)};
 }
 
@@ -122,7 +126,7 @@ Statement balanceRewrite(JournalKind kind, const QString& periodText, const QStr
         "SELECT autoID AS id, sum(coalesce(JieFang, 0) - coalesce(DaiFang, 0)) "
         "OVER (ORDER BY %3 ROWS BETWEEN UNBOUNDED PRECEDING AND CURRENT ROW) AS balance "
         "FROM %1 WHERE %2) AS s WHERE %1.autoID = s.id")
-                            .arg(d.table, memberCondition(d, d.isBank()), setOrder(d));
+                            .arg(d.table, memberCondition(d, d.isBank()), orderOf(d));
     return {sql, memberParams(periodText, currentUser, d.isBank(), bankAccount)};
 }
 

@@ -16,6 +16,9 @@ struct Statement {
     QVariantList params;
 };
 
+// The order of a balance set's members (an ORDER BY list of the journal's columns).
+QString setOrder(JournalKind kind);
+
 // The operator's entries of the period, in date order: what a journal window lists.
 Statement periodListing(JournalKind kind, const QString& periodText, const QString& currentUser);
 // The members of a balance set, in the set's order.

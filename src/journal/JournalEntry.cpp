@@ -1,5 +1,6 @@
 #include "JournalEntry.h"
 
+#include "ClosedMonths.h"
 #include "Dataset.h"
 #include "Money.h"
 #include "Period.h"
@@ -24,6 +25,18 @@ QString entryRefusal(const EntryInput& in)
         return QStringLiteral("借方（增加）金额无效：请输入数字，最多四位小数，且不能超出金额范围!");
     if (!isAmountOrEmpty(in.creditText))
         return QStringLiteral("贷方（减少）金额无效：请输入数字，最多四位小数，且不能超出金额范围!");
+    return {};
+}
+
+QString closedMonthRefusal(const QVariant& storedDate, const QDateTime& when)
+{
+    QStringList months;
+    if (!storedDate.isNull())
+        months << Dataset::parseDateTime(storedDate).toString(QStringLiteral("yyyy-MM"));
+    months << when.toString(QStringLiteral("yyyy-MM"));
+    for (const QString& m : months)
+        if (ClosedMonths::isClosed(m))
+            return ClosedMonths::refusal(m);
     return {};
 }
 

@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QVariant>
 
 class Dataset;
 
@@ -20,6 +21,10 @@ struct EntryInput {
 
 // The message of the first failed save check, in their order; empty when the entry may be saved.
 QString entryRefusal(const EntryInput& input);
+
+// The store's refusal ("<yyyy>年<MM>月已结账，不能修改") when the entry is dated in a closed month
+// (`storedDate`: its date as stored, null for a new entry) or is to be dated in one; else empty.
+QString closedMonthRefusal(const QVariant& storedDate, const QDateTime& when);
 
 // A date and a time of day as the entry's business date, to whole seconds.
 QDateTime entryDateTime(const QDate& date, const QTime& time);

@@ -322,7 +322,9 @@ bool JournalEntryDialog::saveEntry()
     in.summaryText = summaryBox->text();
     in.debitText = debitBox->text();
     in.creditText = creditBox->text();
-    const QString refusal = Journals::entryRefusal(in);
+    QString refusal = Journals::entryRefusal(in);
+    if (refusal.isEmpty())
+        refusal = Journals::closedMonthRefusal(list_->value(design_.dateField), in.when);
     if (!refusal.isEmpty()) {
         Messages::current().information(this, refusal, hint);
         return false;

@@ -9,6 +9,7 @@ CommandInfo commandInfo(Command command)
     };
     switch (command) {
     case Command::SetPeriod: return row(u"N23", Right::F1);
+    case Command::CloseMonths: return row(u"N35", Right::F15);
     case Command::Operators: return row(u"N27", Right::F2);
     case Command::BackupRestore: return row(u"N30", Right::F3);
     case Command::DataInitialisation: return row(u"N32", Right::F4);

@@ -8,7 +8,7 @@
 #include <optional>
 
 enum class Command {
-    SetPeriod, Operators, BackupRestore, DataInitialisation, AuditLog, Exit,
+    SetPeriod, CloseMonths, Operators, BackupRestore, DataInitialisation, AuditLog, Exit,
     CashJournal, Summaries, CashByMonth, CashBySummary, CashByDay,
     BankJournal, BankAccounts, BankByMonth, BankBySummary, BankByDay, BankReconciliation,
     DailyFundReport,

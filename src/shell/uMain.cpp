@@ -12,6 +12,7 @@
 #include "uLogin.h"
 
 #include "uCountByDay.h"
+#include "uJieZhang.h"
 #include "uCountByZhanYao.h"
 #include "uXJRJ.h"
 #include "uXJTJ_YearMonth.h"
@@ -73,6 +74,7 @@ QVector<Menu> menuTable()
     return {
         {"N1", QStringLiteral("[系统设置]"), {
             commandItem(SetPeriod, QStringLiteral("设置记账务年月")),
+            commandItem(CloseMonths, QStringLiteral("月末结账")),
             plainItem("N28", sep),
             commandItem(Operators, QStringLiteral("操作员设置")),
             plainItem("N29", sep),
@@ -103,7 +105,7 @@ QVector<Menu> menuTable()
             commandItem(BankBySummary, QStringLiteral("银行账统计（按摘要）")),
             plainItem("N19", QStringLiteral("银行账统计（按凭证号+摘要）"), true),
             commandItem(BankByDay, QStringLiteral("银行账统计（按天）")),
-            plainItem("N35", sep),
+            plainItem("N42", sep),
             commandItem(BankReconciliation, QStringLiteral("银行对账")),
         }},
         {"N40", QStringLiteral("[报表]"), {
@@ -319,6 +321,7 @@ void TfrmMain::open(Command command)
 {
     switch (command) {
     case Command::SetPeriod: return openModal(frmYearMonth, this);
+    case Command::CloseMonths: return openModal(frmJieZhang, this);
     case Command::Operators: return openModal(frmUser, this);
     case Command::BackupRestore: return RunBackupRestore(this);
     case Command::DataInitialisation: return openModal(frm_, this);

@@ -104,10 +104,12 @@ private Q_SLOTS:
         QCOMPARE(boxFor(f, QStringLiteral("F17"))->parentWidget(), f.GroupBox3);
         QCOMPARE(boxFor(f, QStringLiteral("F6"))->parentWidget(), f.GroupBox2);
         QCOMPARE(boxFor(f, QStringLiteral("F1"))->parentWidget(), f.GroupBox1);
+        QCOMPARE(boxFor(f, QStringLiteral("F15"))->text(), QStringLiteral("月末结账"));
+        QCOMPARE(boxFor(f, QStringLiteral("F15"))->parentWidget(), f.GroupBox1);
         QStringList columns;
         for (const auto& r : Operators::rights())
             columns << r.column;
-        QCOMPARE(columns, (QStringList{u"F1"_s, u"F2"_s, u"F3"_s, u"F4"_s, u"F5"_s, u"F6"_s, u"F7"_s, u"F8"_s, u"F9"_s, u"F0"_s, u"F11"_s, u"F12"_s, u"F13"_s, u"F14"_s, u"F16"_s, u"F17"_s, u"F18"_s}));
+        QCOMPARE(columns, (QStringList{u"F1"_s, u"F2"_s, u"F3"_s, u"F4"_s, u"F5"_s, u"F6"_s, u"F7"_s, u"F8"_s, u"F9"_s, u"F0"_s, u"F11"_s, u"F12"_s, u"F13"_s, u"F14"_s, u"F15"_s, u"F16"_s, u"F17"_s, u"F18"_s}));
         QCOMPARE(boxFor(f, QStringLiteral("F16"))->text(), QStringLiteral("操作日志"));
         QCOMPARE(boxFor(f, QStringLiteral("F16"))->parentWidget(), f.GroupBox1);
         QCOMPARE(boxFor(f, QStringLiteral("F18"))->text(), QStringLiteral("资金日报表"));

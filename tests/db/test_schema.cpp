@@ -14,13 +14,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("table");
         QTest::addColumn<QString>("columns");
         QTest::newRow("cash") << "XJRJZ"
-                              << "autoID YeWuRQ PingZhengNo ZhanYao Detail ZhanYaoType QCJE JieFang DaiFang YuE JingBR Fillter FilltDate Remark faPiaoDW KeMuDM MakeTime";
+                              << "autoID YeWuRQ PingZhengNo ZhanYao Detail ZhanYaoType QCJE JieFang DaiFang YuE JingBR Fillter FilltDate Remark faPiaoDW KeMuDM MakeTime JieZhuanYue";
         QTest::newRow("bank") << "YHRJZ"
-                              << "autoID yewuRQ PingZhengNo Zhanyao Detail Shuxing JieFang DaiFang YuE JingBR Fillter FilltDate Remark KaiHuBank FaPiaoDW KeMuDM";
+                              << "autoID yewuRQ PingZhengNo Zhanyao Detail Shuxing JieFang DaiFang YuE JingBR Fillter FilltDate Remark KaiHuBank FaPiaoDW KeMuDM JieZhuanYue";
         QTest::newRow("summary") << "ZhanYao" << "AutoID Code ZhanYao ZYType Fillter FilltDate KuMuCode";
-        QTest::newRow("operators") << "tuser" << "username password F1 F2 F3 F4 F5 F6 F7 F8 F9 F0 F11 F12 F13 F14 userID F17 F18 F16";
+        QTest::newRow("operators") << "tuser" << "username password F1 F2 F3 F4 F5 F6 F7 F8 F9 F0 F11 F12 F13 F14 userID F15 F17 F18 F16";
         QTest::newRow("period") << "FinscalYearMonth" << "YearMonth";
         QTest::newRow("accounts") << "bankInfo" << "bankName bankID";
+        QTest::newRow("closed months") << "JieZhangYue" << "YueFen JieZhangSJ JieZhangRen";
     }
     void columnsInTheirOrder()
     {
@@ -40,7 +41,7 @@ private Q_SLOTS:
         QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM FinscalYearMonth")).toInt(), 1);
         QCOMPARE(db.scalar(QStringLiteral("SELECT YearMonth FROM FinscalYearMonth")).toString(), QStringLiteral("2024-03-15 09:30:00"));
         QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM tuser")).toInt(), 1);
-        QCOMPARE(db.scalar(QStringLiteral("SELECT F1+F2+F3+F4+F5+F6+F7+F8+F9+F0+F11+F12+F13+F14+F16 FROM tuser")).toInt(), 15);
+        QCOMPARE(db.scalar(QStringLiteral("SELECT F1+F2+F3+F4+F5+F6+F7+F8+F9+F0+F11+F12+F13+F14+F15+F16+F17+F18 FROM tuser")).toInt(), 18);
         const QString stored = db.scalar(QStringLiteral("SELECT password FROM tuser WHERE username='admin'")).toString();
         QVERIFY(stored != Database::deliveredPassword);
         QVERIFY(PasswordHash::verify(stored, Database::deliveredPassword));

@@ -43,6 +43,7 @@ const QList<QPair<QString, QString>> gatedMenuItems = {
     {QStringLiteral("N38"), QStringLiteral("F16")},
     {QStringLiteral("N41"), QStringLiteral("F18")},
     {QStringLiteral("N36"), QStringLiteral("F17")},
+    {QStringLiteral("N35"), QStringLiteral("F15")},
 };
 QStringList strings(std::initializer_list<const char*> texts)
 {
@@ -111,7 +112,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QStringList>("items"); // name=caption, "!" before a hidden one
         QTest::newRow("N1") << "N1" << "[系统设置]"
-            << strings({"N23=设置记账务年月", "N28=-", "N27=操作员设置", "N29=-", "N30=数据备份与恢复",
+            << strings({"N23=设置记账务年月", "N35=月末结账", "N28=-", "N27=操作员设置", "N29=-", "N30=数据备份与恢复",
                            "N32=数据初始化", "N38=操作日志", "N33=-", "N34=退出"});
         QTest::newRow("N2") << "N2" << "[现金日记账]"
             << strings({"N5=现金日记账", "N6=-", "N7=摘要设置", "N8=-", "N9=现金统计（按月份）",
@@ -122,7 +123,7 @@ private Q_SLOTS:
                            "N17=银行账统计（按摘要）", "!N19=银行账统计（按凭证号+摘要）", "N20=银行账统计（按天）"});
         QTest::newRow("N40") << "N40" << "[报表]" << strings({"N41=资金日报表"});
                            "N17=银行账统计（按摘要）", "!N19=银行账统计（按凭证号+摘要）", "N20=银行账统计（按天）",
-                           "N35=-", "N36=银行对账"});
+                           "N42=-", "N36=银行对账"});
         QTest::newRow("N4") << "N4" << "[帮助]" << strings({"N24=帮助", "N31=在线咨询", "N26=关于"});
     }
     void menus()

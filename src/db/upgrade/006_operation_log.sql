@@ -69,11 +69,11 @@ END;
 CREATE TRIGGER CaoZuoRiZhi_XJRJZ_insert AFTER INSERT ON XJRJZ
 BEGIN
   INSERT INTO CaoZuoRiZhi (CaoZuoYuan, LeiBie, BiaoMing, JiLuHao, XiuGaiHou)
-  VALUES (CurrentOperator(), '新增', 'XJRJZ', NEW.autoID, json_object('autoID', NEW.autoID, 'YeWuRQ', NEW.YeWuRQ, 'PingZhengNo', NEW.PingZhengNo, 'ZhanYao', NEW.ZhanYao, 'Detail', NEW.Detail, 'ZhanYaoType', NEW.ZhanYaoType, 'QCJE', NEW.QCJE, 'JieFang', NEW.JieFang, 'DaiFang', NEW.DaiFang, 'YuE', NEW.YuE, 'JingBR', NEW.JingBR, 'Fillter', NEW.Fillter, 'FilltDate', NEW.FilltDate, 'Remark', NEW.Remark, 'faPiaoDW', NEW.faPiaoDW, 'KeMuDM', NEW.KeMuDM, 'MakeTime', NEW.MakeTime));
+  VALUES (CurrentOperator(), '新增', 'XJRJZ', NEW.autoID, json_object('autoID', NEW.autoID, 'YeWuRQ', NEW.YeWuRQ, 'PingZhengNo', NEW.PingZhengNo, 'ZhanYao', NEW.ZhanYao, 'Detail', NEW.Detail, 'ZhanYaoType', NEW.ZhanYaoType, 'QCJE', NEW.QCJE, 'JieFang', NEW.JieFang, 'DaiFang', NEW.DaiFang, 'YuE', NEW.YuE, 'JingBR', NEW.JingBR, 'Fillter', NEW.Fillter, 'FilltDate', NEW.FilltDate, 'Remark', NEW.Remark, 'faPiaoDW', NEW.faPiaoDW, 'KeMuDM', NEW.KeMuDM, 'MakeTime', NEW.MakeTime, 'JieZhuanYue', NEW.JieZhuanYue));
 END;
 
-CREATE TRIGGER CaoZuoRiZhi_XJRJZ_update AFTER UPDATE OF autoID, YeWuRQ, PingZhengNo, ZhanYao, Detail, ZhanYaoType, QCJE, JieFang, DaiFang, JingBR, Fillter, FilltDate, Remark, faPiaoDW, KeMuDM, MakeTime ON XJRJZ
-WHEN OLD.autoID IS NOT NEW.autoID COLLATE BINARY OR OLD.YeWuRQ IS NOT NEW.YeWuRQ COLLATE BINARY OR OLD.PingZhengNo IS NOT NEW.PingZhengNo COLLATE BINARY OR OLD.ZhanYao IS NOT NEW.ZhanYao COLLATE BINARY OR OLD.Detail IS NOT NEW.Detail COLLATE BINARY OR OLD.ZhanYaoType IS NOT NEW.ZhanYaoType COLLATE BINARY OR OLD.QCJE IS NOT NEW.QCJE COLLATE BINARY OR OLD.JieFang IS NOT NEW.JieFang COLLATE BINARY OR OLD.DaiFang IS NOT NEW.DaiFang COLLATE BINARY OR OLD.JingBR IS NOT NEW.JingBR COLLATE BINARY OR OLD.Fillter IS NOT NEW.Fillter COLLATE BINARY OR OLD.FilltDate IS NOT NEW.FilltDate COLLATE BINARY OR OLD.Remark IS NOT NEW.Remark COLLATE BINARY OR OLD.faPiaoDW IS NOT NEW.faPiaoDW COLLATE BINARY OR OLD.KeMuDM IS NOT NEW.KeMuDM COLLATE BINARY OR OLD.MakeTime IS NOT NEW.MakeTime COLLATE BINARY
+CREATE TRIGGER CaoZuoRiZhi_XJRJZ_update AFTER UPDATE OF autoID, YeWuRQ, PingZhengNo, ZhanYao, Detail, ZhanYaoType, QCJE, JieFang, DaiFang, JingBR, Fillter, FilltDate, Remark, faPiaoDW, KeMuDM, MakeTime, JieZhuanYue ON XJRJZ
+WHEN OLD.autoID IS NOT NEW.autoID COLLATE BINARY OR OLD.YeWuRQ IS NOT NEW.YeWuRQ COLLATE BINARY OR OLD.PingZhengNo IS NOT NEW.PingZhengNo COLLATE BINARY OR OLD.ZhanYao IS NOT NEW.ZhanYao COLLATE BINARY OR OLD.Detail IS NOT NEW.Detail COLLATE BINARY OR OLD.ZhanYaoType IS NOT NEW.ZhanYaoType COLLATE BINARY OR OLD.QCJE IS NOT NEW.QCJE COLLATE BINARY OR OLD.JieFang IS NOT NEW.JieFang COLLATE BINARY OR OLD.DaiFang IS NOT NEW.DaiFang COLLATE BINARY OR OLD.JingBR IS NOT NEW.JingBR COLLATE BINARY OR OLD.Fillter IS NOT NEW.Fillter COLLATE BINARY OR OLD.FilltDate IS NOT NEW.FilltDate COLLATE BINARY OR OLD.Remark IS NOT NEW.Remark COLLATE BINARY OR OLD.faPiaoDW IS NOT NEW.faPiaoDW COLLATE BINARY OR OLD.KeMuDM IS NOT NEW.KeMuDM COLLATE BINARY OR OLD.MakeTime IS NOT NEW.MakeTime COLLATE BINARY OR OLD.JieZhuanYue IS NOT NEW.JieZhuanYue COLLATE BINARY
 BEGIN
   INSERT INTO CaoZuoRiZhi (CaoZuoYuan, LeiBie, BiaoMing, JiLuHao, XiuGaiQian, XiuGaiHou)
   VALUES (CurrentOperator(), '修改', 'XJRJZ', NEW.autoID,
@@ -95,6 +95,7 @@ BEGIN
       CASE WHEN OLD.faPiaoDW IS NOT NEW.faPiaoDW COLLATE BINARY THEN ',"faPiaoDW":' || json_quote(OLD.faPiaoDW) ELSE '' END ||
       CASE WHEN OLD.KeMuDM IS NOT NEW.KeMuDM COLLATE BINARY THEN ',"KeMuDM":' || json_quote(OLD.KeMuDM) ELSE '' END ||
       CASE WHEN OLD.MakeTime IS NOT NEW.MakeTime COLLATE BINARY THEN ',"MakeTime":' || json_quote(OLD.MakeTime) ELSE '' END, 2) || '}',
+      CASE WHEN OLD.JieZhuanYue IS NOT NEW.JieZhuanYue COLLATE BINARY THEN ',"JieZhuanYue":' || json_quote(OLD.JieZhuanYue) ELSE '' END, 2) || '}',
     '{' || substr(
       CASE WHEN OLD.autoID IS NOT NEW.autoID COLLATE BINARY THEN ',"autoID":' || json_quote(NEW.autoID) ELSE '' END ||
       CASE WHEN OLD.YeWuRQ IS NOT NEW.YeWuRQ COLLATE BINARY THEN ',"YeWuRQ":' || json_quote(NEW.YeWuRQ) ELSE '' END ||
@@ -113,6 +114,7 @@ BEGIN
       CASE WHEN OLD.faPiaoDW IS NOT NEW.faPiaoDW COLLATE BINARY THEN ',"faPiaoDW":' || json_quote(NEW.faPiaoDW) ELSE '' END ||
       CASE WHEN OLD.KeMuDM IS NOT NEW.KeMuDM COLLATE BINARY THEN ',"KeMuDM":' || json_quote(NEW.KeMuDM) ELSE '' END ||
       CASE WHEN OLD.MakeTime IS NOT NEW.MakeTime COLLATE BINARY THEN ',"MakeTime":' || json_quote(NEW.MakeTime) ELSE '' END, 2) || '}');
+      CASE WHEN OLD.JieZhuanYue IS NOT NEW.JieZhuanYue COLLATE BINARY THEN ',"JieZhuanYue":' || json_quote(NEW.JieZhuanYue) ELSE '' END, 2) || '}');
 END;
 
 -- A data initialisation logs one row for the whole journal just before it empties it.
@@ -121,18 +123,18 @@ WHEN NOT EXISTS (SELECT 1 FROM CaoZuoRiZhi WHERE XuHao = (SELECT max(XuHao) FROM
                  AND LeiBie = '数据初始化' AND BiaoMing = 'XJRJZ')
 BEGIN
   INSERT INTO CaoZuoRiZhi (CaoZuoYuan, LeiBie, BiaoMing, JiLuHao, XiuGaiQian)
-  VALUES (CurrentOperator(), '删除', 'XJRJZ', OLD.autoID, json_object('autoID', OLD.autoID, 'YeWuRQ', OLD.YeWuRQ, 'PingZhengNo', OLD.PingZhengNo, 'ZhanYao', OLD.ZhanYao, 'Detail', OLD.Detail, 'ZhanYaoType', OLD.ZhanYaoType, 'QCJE', OLD.QCJE, 'JieFang', OLD.JieFang, 'DaiFang', OLD.DaiFang, 'YuE', OLD.YuE, 'JingBR', OLD.JingBR, 'Fillter', OLD.Fillter, 'FilltDate', OLD.FilltDate, 'Remark', OLD.Remark, 'faPiaoDW', OLD.faPiaoDW, 'KeMuDM', OLD.KeMuDM, 'MakeTime', OLD.MakeTime));
+  VALUES (CurrentOperator(), '删除', 'XJRJZ', OLD.autoID, json_object('autoID', OLD.autoID, 'YeWuRQ', OLD.YeWuRQ, 'PingZhengNo', OLD.PingZhengNo, 'ZhanYao', OLD.ZhanYao, 'Detail', OLD.Detail, 'ZhanYaoType', OLD.ZhanYaoType, 'QCJE', OLD.QCJE, 'JieFang', OLD.JieFang, 'DaiFang', OLD.DaiFang, 'YuE', OLD.YuE, 'JingBR', OLD.JingBR, 'Fillter', OLD.Fillter, 'FilltDate', OLD.FilltDate, 'Remark', OLD.Remark, 'faPiaoDW', OLD.faPiaoDW, 'KeMuDM', OLD.KeMuDM, 'MakeTime', OLD.MakeTime, 'JieZhuanYue', OLD.JieZhuanYue));
 END;
 
 -- YHRJZ
 CREATE TRIGGER CaoZuoRiZhi_YHRJZ_insert AFTER INSERT ON YHRJZ
 BEGIN
   INSERT INTO CaoZuoRiZhi (CaoZuoYuan, LeiBie, BiaoMing, JiLuHao, XiuGaiHou)
-  VALUES (CurrentOperator(), '新增', 'YHRJZ', NEW.autoID, json_object('autoID', NEW.autoID, 'yewuRQ', NEW.yewuRQ, 'PingZhengNo', NEW.PingZhengNo, 'Zhanyao', NEW.Zhanyao, 'Detail', NEW.Detail, 'Shuxing', NEW.Shuxing, 'JieFang', NEW.JieFang, 'DaiFang', NEW.DaiFang, 'YuE', NEW.YuE, 'JingBR', NEW.JingBR, 'Fillter', NEW.Fillter, 'FilltDate', NEW.FilltDate, 'Remark', NEW.Remark, 'KaiHuBank', NEW.KaiHuBank, 'FaPiaoDW', NEW.FaPiaoDW, 'KeMuDM', NEW.KeMuDM));
+  VALUES (CurrentOperator(), '新增', 'YHRJZ', NEW.autoID, json_object('autoID', NEW.autoID, 'yewuRQ', NEW.yewuRQ, 'PingZhengNo', NEW.PingZhengNo, 'Zhanyao', NEW.Zhanyao, 'Detail', NEW.Detail, 'Shuxing', NEW.Shuxing, 'JieFang', NEW.JieFang, 'DaiFang', NEW.DaiFang, 'YuE', NEW.YuE, 'JingBR', NEW.JingBR, 'Fillter', NEW.Fillter, 'FilltDate', NEW.FilltDate, 'Remark', NEW.Remark, 'KaiHuBank', NEW.KaiHuBank, 'FaPiaoDW', NEW.FaPiaoDW, 'KeMuDM', NEW.KeMuDM, 'JieZhuanYue', NEW.JieZhuanYue));
 END;
 
-CREATE TRIGGER CaoZuoRiZhi_YHRJZ_update AFTER UPDATE OF autoID, yewuRQ, PingZhengNo, Zhanyao, Detail, Shuxing, JieFang, DaiFang, JingBR, Fillter, FilltDate, Remark, KaiHuBank, FaPiaoDW, KeMuDM ON YHRJZ
-WHEN OLD.autoID IS NOT NEW.autoID COLLATE BINARY OR OLD.yewuRQ IS NOT NEW.yewuRQ COLLATE BINARY OR OLD.PingZhengNo IS NOT NEW.PingZhengNo COLLATE BINARY OR OLD.Zhanyao IS NOT NEW.Zhanyao COLLATE BINARY OR OLD.Detail IS NOT NEW.Detail COLLATE BINARY OR OLD.Shuxing IS NOT NEW.Shuxing COLLATE BINARY OR OLD.JieFang IS NOT NEW.JieFang COLLATE BINARY OR OLD.DaiFang IS NOT NEW.DaiFang COLLATE BINARY OR OLD.JingBR IS NOT NEW.JingBR COLLATE BINARY OR OLD.Fillter IS NOT NEW.Fillter COLLATE BINARY OR OLD.FilltDate IS NOT NEW.FilltDate COLLATE BINARY OR OLD.Remark IS NOT NEW.Remark COLLATE BINARY OR OLD.KaiHuBank IS NOT NEW.KaiHuBank COLLATE BINARY OR OLD.FaPiaoDW IS NOT NEW.FaPiaoDW COLLATE BINARY OR OLD.KeMuDM IS NOT NEW.KeMuDM COLLATE BINARY
+CREATE TRIGGER CaoZuoRiZhi_YHRJZ_update AFTER UPDATE OF autoID, yewuRQ, PingZhengNo, Zhanyao, Detail, Shuxing, JieFang, DaiFang, JingBR, Fillter, FilltDate, Remark, KaiHuBank, FaPiaoDW, KeMuDM, JieZhuanYue ON YHRJZ
+WHEN OLD.autoID IS NOT NEW.autoID COLLATE BINARY OR OLD.yewuRQ IS NOT NEW.yewuRQ COLLATE BINARY OR OLD.PingZhengNo IS NOT NEW.PingZhengNo COLLATE BINARY OR OLD.Zhanyao IS NOT NEW.Zhanyao COLLATE BINARY OR OLD.Detail IS NOT NEW.Detail COLLATE BINARY OR OLD.Shuxing IS NOT NEW.Shuxing COLLATE BINARY OR OLD.JieFang IS NOT NEW.JieFang COLLATE BINARY OR OLD.DaiFang IS NOT NEW.DaiFang COLLATE BINARY OR OLD.JingBR IS NOT NEW.JingBR COLLATE BINARY OR OLD.Fillter IS NOT NEW.Fillter COLLATE BINARY OR OLD.FilltDate IS NOT NEW.FilltDate COLLATE BINARY OR OLD.Remark IS NOT NEW.Remark COLLATE BINARY OR OLD.KaiHuBank IS NOT NEW.KaiHuBank COLLATE BINARY OR OLD.FaPiaoDW IS NOT NEW.FaPiaoDW COLLATE BINARY OR OLD.KeMuDM IS NOT NEW.KeMuDM COLLATE BINARY OR OLD.JieZhuanYue IS NOT NEW.JieZhuanYue COLLATE BINARY
 BEGIN
   INSERT INTO CaoZuoRiZhi (CaoZuoYuan, LeiBie, BiaoMing, JiLuHao, XiuGaiQian, XiuGaiHou)
   VALUES (CurrentOperator(), '修改', 'YHRJZ', NEW.autoID,
@@ -153,6 +155,7 @@ BEGIN
       CASE WHEN OLD.KaiHuBank IS NOT NEW.KaiHuBank COLLATE BINARY THEN ',"KaiHuBank":' || json_quote(OLD.KaiHuBank) ELSE '' END ||
       CASE WHEN OLD.FaPiaoDW IS NOT NEW.FaPiaoDW COLLATE BINARY THEN ',"FaPiaoDW":' || json_quote(OLD.FaPiaoDW) ELSE '' END ||
       CASE WHEN OLD.KeMuDM IS NOT NEW.KeMuDM COLLATE BINARY THEN ',"KeMuDM":' || json_quote(OLD.KeMuDM) ELSE '' END, 2) || '}',
+      CASE WHEN OLD.JieZhuanYue IS NOT NEW.JieZhuanYue COLLATE BINARY THEN ',"JieZhuanYue":' || json_quote(OLD.JieZhuanYue) ELSE '' END, 2) || '}',
     '{' || substr(
       CASE WHEN OLD.autoID IS NOT NEW.autoID COLLATE BINARY THEN ',"autoID":' || json_quote(NEW.autoID) ELSE '' END ||
       CASE WHEN OLD.yewuRQ IS NOT NEW.yewuRQ COLLATE BINARY THEN ',"yewuRQ":' || json_quote(NEW.yewuRQ) ELSE '' END ||
@@ -170,6 +173,7 @@ BEGIN
       CASE WHEN OLD.KaiHuBank IS NOT NEW.KaiHuBank COLLATE BINARY THEN ',"KaiHuBank":' || json_quote(NEW.KaiHuBank) ELSE '' END ||
       CASE WHEN OLD.FaPiaoDW IS NOT NEW.FaPiaoDW COLLATE BINARY THEN ',"FaPiaoDW":' || json_quote(NEW.FaPiaoDW) ELSE '' END ||
       CASE WHEN OLD.KeMuDM IS NOT NEW.KeMuDM COLLATE BINARY THEN ',"KeMuDM":' || json_quote(NEW.KeMuDM) ELSE '' END, 2) || '}');
+      CASE WHEN OLD.JieZhuanYue IS NOT NEW.JieZhuanYue COLLATE BINARY THEN ',"JieZhuanYue":' || json_quote(NEW.JieZhuanYue) ELSE '' END, 2) || '}');
 END;
 
 -- A data initialisation logs one row for the whole journal just before it empties it.
@@ -178,7 +182,7 @@ WHEN NOT EXISTS (SELECT 1 FROM CaoZuoRiZhi WHERE XuHao = (SELECT max(XuHao) FROM
                  AND LeiBie = '数据初始化' AND BiaoMing = 'YHRJZ')
 BEGIN
   INSERT INTO CaoZuoRiZhi (CaoZuoYuan, LeiBie, BiaoMing, JiLuHao, XiuGaiQian)
-  VALUES (CurrentOperator(), '删除', 'YHRJZ', OLD.autoID, json_object('autoID', OLD.autoID, 'yewuRQ', OLD.yewuRQ, 'PingZhengNo', OLD.PingZhengNo, 'Zhanyao', OLD.Zhanyao, 'Detail', OLD.Detail, 'Shuxing', OLD.Shuxing, 'JieFang', OLD.JieFang, 'DaiFang', OLD.DaiFang, 'YuE', OLD.YuE, 'JingBR', OLD.JingBR, 'Fillter', OLD.Fillter, 'FilltDate', OLD.FilltDate, 'Remark', OLD.Remark, 'KaiHuBank', OLD.KaiHuBank, 'FaPiaoDW', OLD.FaPiaoDW, 'KeMuDM', OLD.KeMuDM));
+  VALUES (CurrentOperator(), '删除', 'YHRJZ', OLD.autoID, json_object('autoID', OLD.autoID, 'yewuRQ', OLD.yewuRQ, 'PingZhengNo', OLD.PingZhengNo, 'Zhanyao', OLD.Zhanyao, 'Detail', OLD.Detail, 'Shuxing', OLD.Shuxing, 'JieFang', OLD.JieFang, 'DaiFang', OLD.DaiFang, 'YuE', OLD.YuE, 'JingBR', OLD.JingBR, 'Fillter', OLD.Fillter, 'FilltDate', OLD.FilltDate, 'Remark', OLD.Remark, 'KaiHuBank', OLD.KaiHuBank, 'FaPiaoDW', OLD.FaPiaoDW, 'KeMuDM', OLD.KeMuDM, 'JieZhuanYue', OLD.JieZhuanYue));
 END;
 
 -- ZhanYao
@@ -247,11 +251,11 @@ END;
 CREATE TRIGGER CaoZuoRiZhi_tuser_insert AFTER INSERT ON tuser
 BEGIN
   INSERT INTO CaoZuoRiZhi (CaoZuoYuan, LeiBie, BiaoMing, JiLuHao, XiuGaiHou)
-  VALUES (CurrentOperator(), '新增', 'tuser', NEW.userID, json_object('username', NEW.username, 'F1', NEW.F1, 'F2', NEW.F2, 'F3', NEW.F3, 'F4', NEW.F4, 'F5', NEW.F5, 'F6', NEW.F6, 'F7', NEW.F7, 'F8', NEW.F8, 'F9', NEW.F9, 'F0', NEW.F0, 'F11', NEW.F11, 'F12', NEW.F12, 'F13', NEW.F13, 'F14', NEW.F14, 'F16', NEW.F16, 'F17', NEW.F17, 'F18', NEW.F18, 'userID', NEW.userID));
+  VALUES (CurrentOperator(), '新增', 'tuser', NEW.userID, json_object('username', NEW.username, 'F1', NEW.F1, 'F2', NEW.F2, 'F3', NEW.F3, 'F4', NEW.F4, 'F5', NEW.F5, 'F6', NEW.F6, 'F7', NEW.F7, 'F8', NEW.F8, 'F9', NEW.F9, 'F0', NEW.F0, 'F11', NEW.F11, 'F12', NEW.F12, 'F13', NEW.F13, 'F14', NEW.F14, 'F15', NEW.F15, 'F16', NEW.F16, 'F17', NEW.F17, 'F18', NEW.F18, 'userID', NEW.userID));
 END;
 
-CREATE TRIGGER CaoZuoRiZhi_tuser_update AFTER UPDATE OF username, password, F1, F2, F3, F4, F5, F6, F7, F8, F9, F0, F11, F12, F13, F14, F16, F17, F18, userID ON tuser
-WHEN OLD.username IS NOT NEW.username COLLATE BINARY OR OLD.password IS NOT NEW.password COLLATE BINARY OR OLD.F1 IS NOT NEW.F1 COLLATE BINARY OR OLD.F2 IS NOT NEW.F2 COLLATE BINARY OR OLD.F3 IS NOT NEW.F3 COLLATE BINARY OR OLD.F4 IS NOT NEW.F4 COLLATE BINARY OR OLD.F5 IS NOT NEW.F5 COLLATE BINARY OR OLD.F6 IS NOT NEW.F6 COLLATE BINARY OR OLD.F7 IS NOT NEW.F7 COLLATE BINARY OR OLD.F8 IS NOT NEW.F8 COLLATE BINARY OR OLD.F9 IS NOT NEW.F9 COLLATE BINARY OR OLD.F0 IS NOT NEW.F0 COLLATE BINARY OR OLD.F11 IS NOT NEW.F11 COLLATE BINARY OR OLD.F12 IS NOT NEW.F12 COLLATE BINARY OR OLD.F13 IS NOT NEW.F13 COLLATE BINARY OR OLD.F14 IS NOT NEW.F14 COLLATE BINARY OR OLD.F16 IS NOT NEW.F16 COLLATE BINARY OR OLD.F17 IS NOT NEW.F17 COLLATE BINARY OR OLD.F18 IS NOT NEW.F18 COLLATE BINARY OR OLD.userID IS NOT NEW.userID COLLATE BINARY
+CREATE TRIGGER CaoZuoRiZhi_tuser_update AFTER UPDATE OF username, password, F1, F2, F3, F4, F5, F6, F7, F8, F9, F0, F11, F12, F13, F14, F15, F16, F17, F18, userID ON tuser
+WHEN OLD.username IS NOT NEW.username COLLATE BINARY OR OLD.password IS NOT NEW.password COLLATE BINARY OR OLD.F1 IS NOT NEW.F1 COLLATE BINARY OR OLD.F2 IS NOT NEW.F2 COLLATE BINARY OR OLD.F3 IS NOT NEW.F3 COLLATE BINARY OR OLD.F4 IS NOT NEW.F4 COLLATE BINARY OR OLD.F5 IS NOT NEW.F5 COLLATE BINARY OR OLD.F6 IS NOT NEW.F6 COLLATE BINARY OR OLD.F7 IS NOT NEW.F7 COLLATE BINARY OR OLD.F8 IS NOT NEW.F8 COLLATE BINARY OR OLD.F9 IS NOT NEW.F9 COLLATE BINARY OR OLD.F0 IS NOT NEW.F0 COLLATE BINARY OR OLD.F11 IS NOT NEW.F11 COLLATE BINARY OR OLD.F12 IS NOT NEW.F12 COLLATE BINARY OR OLD.F13 IS NOT NEW.F13 COLLATE BINARY OR OLD.F14 IS NOT NEW.F14 COLLATE BINARY OR OLD.F15 IS NOT NEW.F15 COLLATE BINARY OR OLD.F16 IS NOT NEW.F16 COLLATE BINARY OR OLD.F17 IS NOT NEW.F17 COLLATE BINARY OR OLD.F18 IS NOT NEW.F18 COLLATE BINARY OR OLD.userID IS NOT NEW.userID COLLATE BINARY
 BEGIN
   INSERT INTO CaoZuoRiZhi (CaoZuoYuan, LeiBie, BiaoMing, JiLuHao, XiuGaiQian, XiuGaiHou)
   VALUES (CurrentOperator(), '修改', 'tuser', NEW.userID,
@@ -271,6 +275,7 @@ BEGIN
       CASE WHEN OLD.F12 IS NOT NEW.F12 COLLATE BINARY THEN ',"F12":' || json_quote(OLD.F12) ELSE '' END ||
       CASE WHEN OLD.F13 IS NOT NEW.F13 COLLATE BINARY THEN ',"F13":' || json_quote(OLD.F13) ELSE '' END ||
       CASE WHEN OLD.F14 IS NOT NEW.F14 COLLATE BINARY THEN ',"F14":' || json_quote(OLD.F14) ELSE '' END ||
+      CASE WHEN OLD.F15 IS NOT NEW.F15 COLLATE BINARY THEN ',"F15":' || json_quote(OLD.F15) ELSE '' END ||
       CASE WHEN OLD.F16 IS NOT NEW.F16 COLLATE BINARY THEN ',"F16":' || json_quote(OLD.F16) ELSE '' END ||
       CASE WHEN OLD.F17 IS NOT NEW.F17 COLLATE BINARY THEN ',"F17":' || json_quote(OLD.F17) ELSE '' END ||
       CASE WHEN OLD.F18 IS NOT NEW.F18 COLLATE BINARY THEN ',"F18":' || json_quote(OLD.F18) ELSE '' END ||
@@ -292,6 +297,7 @@ BEGIN
       CASE WHEN OLD.F12 IS NOT NEW.F12 COLLATE BINARY THEN ',"F12":' || json_quote(NEW.F12) ELSE '' END ||
       CASE WHEN OLD.F13 IS NOT NEW.F13 COLLATE BINARY THEN ',"F13":' || json_quote(NEW.F13) ELSE '' END ||
       CASE WHEN OLD.F14 IS NOT NEW.F14 COLLATE BINARY THEN ',"F14":' || json_quote(NEW.F14) ELSE '' END ||
+      CASE WHEN OLD.F15 IS NOT NEW.F15 COLLATE BINARY THEN ',"F15":' || json_quote(NEW.F15) ELSE '' END ||
       CASE WHEN OLD.F16 IS NOT NEW.F16 COLLATE BINARY THEN ',"F16":' || json_quote(NEW.F16) ELSE '' END ||
       CASE WHEN OLD.F17 IS NOT NEW.F17 COLLATE BINARY THEN ',"F17":' || json_quote(NEW.F17) ELSE '' END ||
       CASE WHEN OLD.F18 IS NOT NEW.F18 COLLATE BINARY THEN ',"F18":' || json_quote(NEW.F18) ELSE '' END ||
@@ -301,7 +307,7 @@ END;
 CREATE TRIGGER CaoZuoRiZhi_tuser_delete AFTER DELETE ON tuser
 BEGIN
   INSERT INTO CaoZuoRiZhi (CaoZuoYuan, LeiBie, BiaoMing, JiLuHao, XiuGaiQian)
-  VALUES (CurrentOperator(), '删除', 'tuser', OLD.userID, json_object('username', OLD.username, 'F1', OLD.F1, 'F2', OLD.F2, 'F3', OLD.F3, 'F4', OLD.F4, 'F5', OLD.F5, 'F6', OLD.F6, 'F7', OLD.F7, 'F8', OLD.F8, 'F9', OLD.F9, 'F0', OLD.F0, 'F11', OLD.F11, 'F12', OLD.F12, 'F13', OLD.F13, 'F14', OLD.F14, 'F16', OLD.F16, 'F17', OLD.F17, 'F18', OLD.F18, 'userID', OLD.userID));
+  VALUES (CurrentOperator(), '删除', 'tuser', OLD.userID, json_object('username', OLD.username, 'F1', OLD.F1, 'F2', OLD.F2, 'F3', OLD.F3, 'F4', OLD.F4, 'F5', OLD.F5, 'F6', OLD.F6, 'F7', OLD.F7, 'F8', OLD.F8, 'F9', OLD.F9, 'F0', OLD.F0, 'F11', OLD.F11, 'F12', OLD.F12, 'F13', OLD.F13, 'F14', OLD.F14, 'F15', OLD.F15, 'F16', OLD.F16, 'F17', OLD.F17, 'F18', OLD.F18, 'userID', OLD.userID));
 END;
 
 -- FinscalYearMonth
