@@ -94,7 +94,7 @@ BEGIN
       CASE WHEN OLD.Remark IS NOT NEW.Remark COLLATE BINARY THEN ',"Remark":' || json_quote(OLD.Remark) ELSE '' END ||
       CASE WHEN OLD.faPiaoDW IS NOT NEW.faPiaoDW COLLATE BINARY THEN ',"faPiaoDW":' || json_quote(OLD.faPiaoDW) ELSE '' END ||
       CASE WHEN OLD.KeMuDM IS NOT NEW.KeMuDM COLLATE BINARY THEN ',"KeMuDM":' || json_quote(OLD.KeMuDM) ELSE '' END ||
-      CASE WHEN OLD.MakeTime IS NOT NEW.MakeTime COLLATE BINARY THEN ',"MakeTime":' || json_quote(OLD.MakeTime) ELSE '' END, 2) || '}',
+      CASE WHEN OLD.MakeTime IS NOT NEW.MakeTime COLLATE BINARY THEN ',"MakeTime":' || json_quote(OLD.MakeTime) ELSE '' END ||
       CASE WHEN OLD.JieZhuanYue IS NOT NEW.JieZhuanYue COLLATE BINARY THEN ',"JieZhuanYue":' || json_quote(OLD.JieZhuanYue) ELSE '' END, 2) || '}',
     '{' || substr(
       CASE WHEN OLD.autoID IS NOT NEW.autoID COLLATE BINARY THEN ',"autoID":' || json_quote(NEW.autoID) ELSE '' END ||
@@ -113,7 +113,7 @@ BEGIN
       CASE WHEN OLD.Remark IS NOT NEW.Remark COLLATE BINARY THEN ',"Remark":' || json_quote(NEW.Remark) ELSE '' END ||
       CASE WHEN OLD.faPiaoDW IS NOT NEW.faPiaoDW COLLATE BINARY THEN ',"faPiaoDW":' || json_quote(NEW.faPiaoDW) ELSE '' END ||
       CASE WHEN OLD.KeMuDM IS NOT NEW.KeMuDM COLLATE BINARY THEN ',"KeMuDM":' || json_quote(NEW.KeMuDM) ELSE '' END ||
-      CASE WHEN OLD.MakeTime IS NOT NEW.MakeTime COLLATE BINARY THEN ',"MakeTime":' || json_quote(NEW.MakeTime) ELSE '' END, 2) || '}');
+      CASE WHEN OLD.MakeTime IS NOT NEW.MakeTime COLLATE BINARY THEN ',"MakeTime":' || json_quote(NEW.MakeTime) ELSE '' END ||
       CASE WHEN OLD.JieZhuanYue IS NOT NEW.JieZhuanYue COLLATE BINARY THEN ',"JieZhuanYue":' || json_quote(NEW.JieZhuanYue) ELSE '' END, 2) || '}');
 END;
 
@@ -154,7 +154,7 @@ BEGIN
       CASE WHEN OLD.Remark IS NOT NEW.Remark COLLATE BINARY THEN ',"Remark":' || json_quote(OLD.Remark) ELSE '' END ||
       CASE WHEN OLD.KaiHuBank IS NOT NEW.KaiHuBank COLLATE BINARY THEN ',"KaiHuBank":' || json_quote(OLD.KaiHuBank) ELSE '' END ||
       CASE WHEN OLD.FaPiaoDW IS NOT NEW.FaPiaoDW COLLATE BINARY THEN ',"FaPiaoDW":' || json_quote(OLD.FaPiaoDW) ELSE '' END ||
-      CASE WHEN OLD.KeMuDM IS NOT NEW.KeMuDM COLLATE BINARY THEN ',"KeMuDM":' || json_quote(OLD.KeMuDM) ELSE '' END, 2) || '}',
+      CASE WHEN OLD.KeMuDM IS NOT NEW.KeMuDM COLLATE BINARY THEN ',"KeMuDM":' || json_quote(OLD.KeMuDM) ELSE '' END ||
       CASE WHEN OLD.JieZhuanYue IS NOT NEW.JieZhuanYue COLLATE BINARY THEN ',"JieZhuanYue":' || json_quote(OLD.JieZhuanYue) ELSE '' END, 2) || '}',
     '{' || substr(
       CASE WHEN OLD.autoID IS NOT NEW.autoID COLLATE BINARY THEN ',"autoID":' || json_quote(NEW.autoID) ELSE '' END ||
@@ -172,7 +172,7 @@ BEGIN
       CASE WHEN OLD.Remark IS NOT NEW.Remark COLLATE BINARY THEN ',"Remark":' || json_quote(NEW.Remark) ELSE '' END ||
       CASE WHEN OLD.KaiHuBank IS NOT NEW.KaiHuBank COLLATE BINARY THEN ',"KaiHuBank":' || json_quote(NEW.KaiHuBank) ELSE '' END ||
       CASE WHEN OLD.FaPiaoDW IS NOT NEW.FaPiaoDW COLLATE BINARY THEN ',"FaPiaoDW":' || json_quote(NEW.FaPiaoDW) ELSE '' END ||
-      CASE WHEN OLD.KeMuDM IS NOT NEW.KeMuDM COLLATE BINARY THEN ',"KeMuDM":' || json_quote(NEW.KeMuDM) ELSE '' END, 2) || '}');
+      CASE WHEN OLD.KeMuDM IS NOT NEW.KeMuDM COLLATE BINARY THEN ',"KeMuDM":' || json_quote(NEW.KeMuDM) ELSE '' END ||
       CASE WHEN OLD.JieZhuanYue IS NOT NEW.JieZhuanYue COLLATE BINARY THEN ',"JieZhuanYue":' || json_quote(NEW.JieZhuanYue) ELSE '' END, 2) || '}');
 END;
 
