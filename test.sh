@@ -6,8 +6,11 @@ cd "$(dirname "$0")"
 ./scripts/setup
 export QT_QPA_PLATFORM=offscreen
 
-# ZZ_PACKAGE_TEST=ON (CI) adds the test that installs the Debian package on this machine.
-cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -DZZ_PACKAGE_TEST="${ZZ_PACKAGE_TEST:-OFF}" >/dev/null
+# On CI (a fresh machine of its own, CI=true) or with ZZ_PACKAGE_TEST=ON, the tests also build,
+# install, start and remove the Debian package on this machine.
+package_test="${ZZ_PACKAGE_TEST:-OFF}"
+[ "${CI:-}" = true ] && package_test=ON
+cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -DZZ_PACKAGE_TEST="$package_test" >/dev/null
 cmake --build build-test -j2
 ctest --test-dir build-test --output-on-failure -j2
 
