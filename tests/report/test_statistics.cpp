@@ -226,7 +226,7 @@ private Q_SLOTS:
         for (int i = 0; i < 2; ++i)
             addCash({.when = QStringLiteral("2024-07-01 00:00:00"), .voucher = {}, .summary = QStringLiteral("大额"),
                      .debit = QStringLiteral("900000000000000")});
-        QVERIFY_THROWS_EXCEPTION(AppError, rowsOf(yearMonthStatistics(Journal::Cash, QStringLiteral("2024"), me)));
+        QVERIFY_THROWS_EXCEPTION(AppError, rowsOf(yearMonthStatistics(JournalKind::Cash, QStringLiteral("2024"), me)));
     }
 
     void statementsSearchAnIndex_data()
