@@ -8,6 +8,7 @@
 #include "Database.h"
 #include "FakeMessages.h"
 #include "PasswordHash.h"
+#include "Rights.h"
 #include "TestDatabase.h"
 #include "uDM.h"
 #include "WindowRef.h"
@@ -92,7 +93,7 @@ private Q_SLOTS:
         TfrmUser& f = open();
         QCOMPARE(f.windowTitle(), QStringLiteral("操作员设置"));
         QCOMPARE(frmUser, &f);
-        QCOMPARE(f.rightBoxes.size(), 15);
+        QCOMPARE(f.rightBoxes.size(), int(allRights().size()));
         const QStringList groups{QStringLiteral("系统权限"), QStringLiteral("现金日记账权限"), QStringLiteral("银行日记账权限")};
         QCOMPARE(f.GroupBox1->title(), groups[0]);
         QCOMPARE(f.GroupBox2->title(), groups[1]);
