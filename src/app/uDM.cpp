@@ -8,7 +8,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QRegularExpression>
-#include <QSqlQuery>
 
 TDM* DM = nullptr;
 

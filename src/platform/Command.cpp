@@ -4,5 +4,5 @@
 
 int Command::execute(const QString& sql, const QVariantList& params)
 {
-    return Connection::instance().run(sql, params).numRowsAffected();
+    return Connection::instance().run(sql, params);
 }

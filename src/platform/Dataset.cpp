@@ -2,10 +2,6 @@
 
 #include "AppError.h"
 #include "Connection.h"
-#include "SqliteRows.h"
-
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <algorithm>
 #include <numeric>
 
@@ -16,12 +12,13 @@ void Dataset::setTable(const QString& table, const QString& keyField)
     table_ = table;
     keyField_ = keyField;
     widths_.clear();
+    columns_.clear();
 }
 
 void Dataset::open(const QString& sql, const QVariantList& params)
 {
     close();
-    SqliteRows result = readSqliteRows(Connection::instance().database(), sql, params);
+    Rows result = Connection::instance().rows(sql, params);
     sql_ = sql;
     params_ = params;
     fields_ = std::move(result.fields);
@@ -176,6 +173,7 @@ void Dataset::append()
     Q_EMIT rowAboutToBeInserted(at);
     rows_.push_back(Row(fieldCount()));
     pending_ = rows_.back();
+    written_.clear();
     modified_.clear();
     current_ = at;
     state_ = State::Inserting;
@@ -196,6 +194,7 @@ void Dataset::edit()
         return;
     }
     pending_ = rows_.at(current_);
+    written_.clear();
     modified_.clear();
     setState(State::Editing);
 }
@@ -233,6 +232,9 @@ QVariant Dataset::writePending()
     for (int c : cols)
         params << pending_.at(c);
     Connection& conn = Connection::instance();
+    // Each write returns the row as stored (the database's defaults included), so memory takes
+    // it without a second read that could fail once the write is done.
+    written_ = pending_;
     if (state_ == State::Inserting) {
         QString sql;
         if (cols.isEmpty()) {
@@ -245,18 +247,19 @@ QVariant Dataset::writePending()
             }
             sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table_, names.join(u','), marks.join(u','));
         }
-        QSqlQuery q = conn.run(sql, params);
-        return q.lastInsertId();
+        takeStored(conn.rows(sql + QStringLiteral(" RETURNING *"), params));
+        return written_.at(key);
     }
     const QVariant keyValue = rows_.at(current_).at(key);
     if (!cols.isEmpty()) {
         QStringList sets;
         for (int c : cols)
             sets << fields_.at(c) + QStringLiteral("=?");
-        params << keyValue;
-        QSqlQuery q = conn.run(QStringLiteral("UPDATE %1 SET %2 WHERE %3=?").arg(table_, sets.join(u','), keyField_), params);
-        if (q.numRowsAffected() != 1)
-            throw AppError(QStringLiteral("要保存的记录已不存在"));
+        const QString where = rowAsRead(params);
+        const Rows stored = conn.rows(QStringLiteral("UPDATE %1 SET %2 WHERE %3 RETURNING *").arg(table_, sets.join(u','), where), params);
+        if (stored.rows.size() != 1)
+            refuseChangedRow(QStringLiteral("保存"));
+        takeStored(stored);
     }
     return keyValue;
 }
@@ -264,30 +267,56 @@ QVariant Dataset::writePending()
 void Dataset::acceptPending(const QVariant& key)
 {
     requireEditing("保存");
-    rows_[current_] = pending_;
+    Row row = written_.isEmpty() ? pending_ : std::move(written_);
+    written_.clear();
     const int k = fieldIndex(keyField_);
     if (k >= 0)
-        rows_[current_][k] = key;
+        row[k] = key;
+    rows_[current_] = std::move(row);
     pending_.clear();
     modified_.clear();
-    // Read the stored row back so values the database supplied (defaults) are shown.
-    loadRow(current_, key);
     state_ = State::Browsing;
     Q_EMIT rowChanged(current_);
     Q_EMIT stateChanged();
 }
 
-void Dataset::loadRow(int row, const QVariant& key)
+void Dataset::takeStored(const Rows& stored)
 {
-    QSqlQuery q = Connection::instance().run(QStringLiteral("SELECT * FROM %1 WHERE %2=?").arg(table_, keyField_), {key});
-    if (!q.next())
+    if (stored.rows.empty())
         return;
-    const QSqlRecord rec = q.record();
-    for (int i = 0; i < rec.count(); ++i) {
-        const int f = fieldIndex(rec.fieldName(i));
+    for (int i = 0; i < stored.fields.size(); ++i) {
+        const int f = fieldIndex(stored.fields[i]);
         if (f >= 0)
-            rows_[row][f] = q.value(i);
+            written_[f] = stored.rows.front()[i];
     }
+}
+
+QString Dataset::rowAsRead(QVariantList& params) const
+{
+    if (columns_.isEmpty())
+        columns_ = Connection::instance().columnNames(table_);
+    const Row& read = rows_.at(current_);
+    const int key = fieldIndex(keyField_);
+    QStringList terms{keyField_ + QStringLiteral("=?")};
+    params << read.at(key);
+    for (int f = 0; f < fieldCount(); ++f) {
+        if (f == key || !columns_.contains(fields_.at(f), Qt::CaseInsensitive))
+            continue;
+        terms << fields_.at(f) + QStringLiteral(" IS ?");
+        params << read.at(f);
+    }
+    return terms.join(QStringLiteral(" AND "));
+}
+
+void Dataset::refuseChangedRow(const QString& action) const
+{
+    const QVariant key = rows_.at(current_).at(fieldIndex(keyField_));
+    const bool exists = Connection::instance()
+                            .scalar(QStringLiteral("SELECT count(*) FROM %1 WHERE %2=?").arg(table_, keyField_), {key})
+                            .toInt() > 0;
+    if (!exists)
+        throw AppError(QStringLiteral("要%1的记录已不存在").arg(action));
+    throw AppError(QStringLiteral("要%1的记录已被修改（可能是其他程序或恢复数据所致），请重新打开窗口后再试").arg(action));
 }
 
 void Dataset::post()
@@ -321,7 +350,10 @@ void Dataset::deleteCurrentInDatabase()
     const int key = fieldIndex(keyField_);
     if (key < 0)
         throw AppError(QStringLiteral("数据集缺少关键字段 %1").arg(keyField_));
-    Connection::instance().run(QStringLiteral("DELETE FROM %1 WHERE %2=?").arg(table_, keyField_), {rows_.at(current_).at(key)});
+    QVariantList params;
+    const QString where = rowAsRead(params);
+    if (Connection::instance().run(QStringLiteral("DELETE FROM %1 WHERE %2").arg(table_, where), params) != 1)
+        refuseChangedRow(QStringLiteral("删除"));
 }
 
 void Dataset::removeCurrentRow()

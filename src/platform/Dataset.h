@@ -2,6 +2,7 @@
 // A static, editable result set held wholly in memory, with a current row and the states
 // browsing, editing and inserting. Posts and deletes write one row by its key at once.
 #include "Money.h"
+#include "Rows.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -79,8 +80,10 @@ public:
     void deleteCurrent();
 
     // The two halves of post(), for callers that write more in the same transaction:
-    // writePending() writes the row and returns its key without leaving the editing state;
-    // acceptPending() then makes the written row the browsing current row.
+    // writePending() writes the row and returns its key without leaving the editing state (an
+    // update or delete finds the row only as it was read, or is refused);
+    // acceptPending() then makes the written row, as the database stored it, the browsing
+    // current row; it reads nothing, so it cannot fail once the write is committed.
     QVariant writePending();
     void acceptPending(const QVariant& key);
     // The two halves of deleteCurrent(), likewise.
@@ -111,7 +114,13 @@ private:
     void requireEditing(const char* what) const;
     void setState(State s);
     void setCurrent(int row);
-    void loadRow(int row, const QVariant& key);
+    // Takes the values of the row a write returned into the written row.
+    void takeStored(const Rows& stored);
+    // The condition that finds the current row only as it was read (its key and every column of
+    // the table shown), its values appended to `params`: a write never lands on another row.
+    QString rowAsRead(QVariantList& params) const;
+    // Raises the refusal of a save or delete that found no row as it was read.
+    [[noreturn]] void refuseChangedRow(const QString& action) const;
     const Row& shownRow(int row) const;
 
     QString table_, keyField_, sql_;
@@ -122,7 +131,9 @@ private:
     int current_ = -1;
     bool reshaping_ = false; // between the about-to and done signals of an insertion or removal
     Row pending_;
+    Row written_; // the pending row as the last write stored it, until accepted
     QSet<int> modified_;
     mutable QHash<QString, int> widths_;
+    mutable QStringList columns_; // the table's columns
     std::function<void()> beforeWrite_;
 };

@@ -15,7 +15,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
-#include <QSqlQuery>
 #include <QVBoxLayout>
 
 namespace {
@@ -135,11 +134,7 @@ JournalSearchForm::JournalSearchForm(QWidget* owner, Dataset* journalList, Journ
 
 void JournalSearchForm::FormCreate()
 {
-    QSqlQuery q = Connection::instance().run(QStringLiteral("Select zhanyao From zhanyao "));
-    QStringList items;
-    while (q.next())
-        items << q.value(0).toString();
-    ComboBox1->addItems(items);
+    ComboBox1->addItems(Connection::instance().column(QStringLiteral("Select zhanyao From zhanyao ")));
     ComboBox1->setCurrentIndex(-1);
 }
 

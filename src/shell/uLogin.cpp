@@ -15,7 +15,6 @@
 #include <QEvent>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSqlQuery>
 
 TfrmLogin* frmLogin = nullptr;
 
@@ -62,11 +61,7 @@ QString trimBlanksAndControls(const QString& text)
 
 QStringList loginUserNames()
 {
-    QSqlQuery q = Connection::instance().run(QStringLiteral("Select Username From tuser ORDER BY userID"));
-    QStringList names;
-    while (q.next())
-        names << q.value(0).toString();
-    return names;
+    return Connection::instance().column(QStringLiteral("Select Username From tuser ORDER BY userID"));
 }
 
 QString checkLogin(const QString& typedName, const QString& typedPassword)
@@ -74,11 +69,11 @@ QString checkLogin(const QString& typedName, const QString& typedPassword)
     const QString name = trimBlanksAndControls(typedName);
     const QString password = trimBlanksAndControls(typedPassword);
     // The name column compares without regard to case; the password only through its hash.
-    QSqlQuery q = Connection::instance().run(
+    const Rows users = Connection::instance().rows(
         QStringLiteral("Select userName,password From tUser where userName=? ORDER BY userID"), {name});
-    while (q.next()) {
-        if (PasswordHash::verify(q.value(1).toString(), password))
-            return q.value(0).toString();
+    for (const auto& user : users.rows) {
+        if (PasswordHash::verify(user[1].toString(), password))
+            return user[0].toString();
     }
     return {};
 }

@@ -27,10 +27,7 @@ private Q_SLOTS:
         QFETCH(QString, table);
         QFETCH(QString, columns);
         TestDatabase db(TestDatabase::Content::Empty);
-        QSqlQuery q = Connection::instance().run(QStringLiteral("SELECT name FROM pragma_table_info(?)"), {table});
-        QStringList got;
-        while (q.next())
-            got << q.value(0).toString();
+        const QStringList got = Connection::instance().column(QStringLiteral("SELECT name FROM pragma_table_info(?)"), {table});
         QCOMPARE(got.join(u' '), columns);
     }
 

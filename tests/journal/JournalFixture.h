@@ -22,19 +22,19 @@ inline QVariant amount(const QString& text)
 inline qlonglong addCash(const QString& when, const QString& debit, const QString& credit,
                          const QString& user = QStringLiteral("admin"), const QString& summary = QStringLiteral("销售收入"))
 {
-    QSqlQuery q = Connection::instance().run(
-        QStringLiteral("INSERT INTO XJRJZ (YeWuRQ, ZhanYao, ZhanYaoType, JieFang, DaiFang, YuE, Fillter) VALUES (?, ?, '增加', ?, ?, ?, ?)"),
-        {when, summary, amount(debit), amount(credit), untouched, user});
-    return q.lastInsertId().toLongLong();
+    return Connection::instance()
+        .scalar(QStringLiteral("INSERT INTO XJRJZ (YeWuRQ, ZhanYao, ZhanYaoType, JieFang, DaiFang, YuE, Fillter) VALUES (?, ?, '增加', ?, ?, ?, ?) RETURNING autoID"),
+                {when, summary, amount(debit), amount(credit), untouched, user})
+        .toLongLong();
 }
 
 inline qlonglong addBank(const QString& when, const QString& debit, const QString& credit, const QString& account,
                          const QString& user = QStringLiteral("admin"))
 {
-    QSqlQuery q = Connection::instance().run(
-        QStringLiteral("INSERT INTO YHRJZ (yewuRQ, Zhanyao, Shuxing, JieFang, DaiFang, YuE, Fillter, KaiHuBank) VALUES (?, '销售收入', '增加', ?, ?, ?, ?, ?)"),
-        {when, amount(debit), amount(credit), untouched, user, account});
-    return q.lastInsertId().toLongLong();
+    return Connection::instance()
+        .scalar(QStringLiteral("INSERT INTO YHRJZ (yewuRQ, Zhanyao, Shuxing, JieFang, DaiFang, YuE, Fillter, KaiHuBank) VALUES (?, '销售收入', '增加', ?, ?, ?, ?, ?) RETURNING autoID"),
+                {when, amount(debit), amount(credit), untouched, user, account})
+        .toLongLong();
 }
 
 // The stored balance of an entry as money text, or "-" while it is the untouched marker.
@@ -54,10 +54,9 @@ inline qlonglong count(const QString& table)
 // Every stored balance of a table, by key, to compare before and after a change.
 inline QString allBalances(const QString& table)
 {
-    QSqlQuery q = Connection::instance().run(QStringLiteral("SELECT autoID, YuE FROM %1 ORDER BY autoID").arg(table));
     QString out;
-    while (q.next())
-        out += q.value(0).toString() + u'=' + q.value(1).toString() + u';';
+    for (const auto& row : Connection::instance().rows(QStringLiteral("SELECT autoID, YuE FROM %1 ORDER BY autoID").arg(table)).rows)
+        out += row[0].toString() + u'=' + row[1].toString() + u';';
     return out;
 }
 }

@@ -1,4 +1,5 @@
 #include "Connection.h"
+#include "DatabaseFile.h"
 #include "DBCheckBox.h"
 #include "DBEdit.h"
 #include "Dataset.h"
@@ -16,7 +17,7 @@ private Q_SLOTS:
     void init()
     {
         const QString path = dir.filePath(QStringLiteral("w%1.db").arg(++n));
-        Connection::createFile(path, {
+        DatabaseFile::create(path, {
             {QStringLiteral("CREATE TABLE t (id INTEGER PRIMARY KEY, name TEXT CHECK (length(name) <= 8), amount INTEGER, flag INTEGER)"), {}},
             {QStringLiteral("INSERT INTO t (name, amount, flag) VALUES ('one', 15000, 1), ('two', NULL, NULL)"), {}},
         });

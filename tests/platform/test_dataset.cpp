@@ -1,6 +1,8 @@
 #include "AppError.h"
 #include "Connection.h"
+#include "DatabaseFile.h"
 #include "Dataset.h"
+#include "OtherProgram.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -11,6 +13,7 @@ class TestDataset : public QObject {
     Q_OBJECT
     QTemporaryDir dir;
     Connection& conn = Connection::instance();
+    QString path;
 
     void openAll(Dataset& ds)
     {
@@ -22,8 +25,8 @@ class TestDataset : public QObject {
 private Q_SLOTS:
     void init()
     {
-        const QString path = dir.filePath(QStringLiteral("d%1.db").arg(QDateTime::currentMSecsSinceEpoch()));
-        Connection::createFile(path, {
+        path = dir.filePath(QStringLiteral("d%1.db").arg(QDateTime::currentMSecsSinceEpoch()));
+        DatabaseFile::create(path, {
             {QStringLiteral("CREATE TABLE t (id INTEGER PRIMARY KEY AUTOINCREMENT, name TEXT COLLATE NOCASE CHECK (length(name) <= 5),"
                             " amount INTEGER, made TEXT DEFAULT '2024-01-01 00:00:00')"), {}},
             {QStringLiteral("INSERT INTO t (name, amount) VALUES ('a', 10), ('b', 20), ('c', NULL)"), {}},
@@ -164,6 +167,114 @@ private Q_SLOTS:
         QCOMPARE(ds.text(QStringLiteral("name")), QStringLiteral("b"));
         QCOMPARE(ds.currentRow(), 0);
         QCOMPARE(ds.valueAt(2, ds.fieldIndex(QStringLiteral("name"))).toString(), QStringLiteral("c")); // null last descending
+    }
+
+    void writtenRowIsTakenWithoutReadingAgain()
+    {
+        Dataset ds;
+        openAll(ds);
+        ds.append();
+        ds.setValue(QStringLiteral("name"), QStringLiteral("d"));
+        const QVariant key = ds.writePending();
+        // Right after the write another program locks the file past the wait: taking the row
+        // must not need the file.
+        OtherProgram other(path);
+        QVERIFY(other.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+        try {
+            ds.acceptPending(key);
+        } catch (const AppError& e) {
+            other.exec(QStringLiteral("ROLLBACK"));
+            QFAIL(qPrintable(e.message()));
+        }
+        QVERIFY(other.exec(QStringLiteral("ROLLBACK")));
+        // Memory holds the stored row, the database's default included, browsing.
+        QCOMPARE(ds.state(), Dataset::State::Browsing);
+        QCOMPARE(ds.rowCount(), 4);
+        QCOMPARE(ds.value(QStringLiteral("id")), key);
+        QCOMPARE(ds.text(QStringLiteral("name")), QStringLiteral("d"));
+        QCOMPARE(ds.text(QStringLiteral("made")), QStringLiteral("2024-01-01 00:00:00"));
+        ds.post(); // nothing pending: nothing written
+        QCOMPARE(count(), 4);
+        ds.edit();
+        ds.setValue(QStringLiteral("amount"), 7);
+        ds.post(); // the row as shown is the row stored
+        QCOMPARE(conn.scalar(QStringLiteral("SELECT amount FROM t WHERE id=?"), {key}).toInt(), 7);
+    }
+
+    void changeOfAnotherRowThanShownIsRefused_data()
+    {
+        QTest::addColumn<QString>("elsewhere");
+        QTest::addColumn<bool>("deleting");
+        QTest::addColumn<QString>("reason");
+        const QString gone = QStringLiteral("DELETE FROM t WHERE id=2");
+        const QString reused = QStringLiteral("UPDATE t SET name='zz', amount=99 WHERE id=2"); // the key now names another row
+        const QString edited = QStringLiteral("UPDATE t SET amount=21 WHERE id=2");
+        QTest::newRow("save, row gone") << gone << false << QStringLiteral("已不存在");
+        QTest::newRow("save, key of another row") << reused << false << QStringLiteral("已被");
+        QTest::newRow("save, row changed elsewhere") << edited << false << QStringLiteral("已被");
+        QTest::newRow("delete, row gone") << gone << true << QStringLiteral("已不存在");
+        QTest::newRow("delete, key of another row") << reused << true << QStringLiteral("已被");
+    }
+    void changeOfAnotherRowThanShownIsRefused()
+    {
+        QFETCH(QString, elsewhere);
+        QFETCH(bool, deleting);
+        QFETCH(QString, reason);
+        Dataset ds;
+        openAll(ds);
+        ds.moveTo(1); // b, 20
+        QVERIFY(OtherProgram(path).exec(elsewhere));
+        const QString before = conn.column(QStringLiteral("SELECT id || name || ifnull(amount, '') FROM t ORDER BY id")).join(u',');
+        try {
+            if (deleting) {
+                ds.deleteCurrent();
+            } else {
+                ds.edit();
+                ds.setValue(QStringLiteral("name"), QStringLiteral("mine"));
+                ds.post();
+            }
+            QFAIL("changed a row other than the one shown");
+        } catch (const AppError& e) {
+            QVERIFY2(e.message().contains(reason), qPrintable(e.message()));
+        }
+        QCOMPARE(conn.column(QStringLiteral("SELECT id || name || ifnull(amount, '') FROM t ORDER BY id")).join(u','), before);
+        QCOMPARE(ds.rowCount(), 3);
+    }
+
+    void textTakesOneWayInAndOut()
+    {
+        Dataset ds;
+        openAll(ds);
+        // A character outside the basic plane is a surrogate pair in memory: stored, read back
+        // and found again as it is.
+        const QString wide = QStringLiteral("𠀀a");
+        ds.append();
+        ds.setValue(QStringLiteral("name"), wide);
+        ds.post();
+        ds.reopen();
+        QVERIFY(ds.locate(QStringLiteral("name"), wide));
+        Dataset found;
+        found.open(QStringLiteral("SELECT * FROM t WHERE name = ? OR name LIKE ?"), {wide, QStringLiteral("%𠀀%")});
+        QCOMPARE(found.rowCount(), 1);
+        QCOMPARE(readScalar(path, QStringLiteral("SELECT hex(name) FROM t WHERE id=4")).toString(), QStringLiteral("F0A0808061"));
+        // Half a pair has no stored form: refused alike when saved and when searched for.
+        const QString lone = QString(QChar(0xD840)) + u'b';
+        ds.append();
+        ds.setValue(QStringLiteral("name"), lone);
+        QString saveRefusal, searchRefusal;
+        try {
+            ds.post();
+        } catch (const AppError& e) {
+            saveRefusal = e.message();
+        }
+        try {
+            found.open(QStringLiteral("SELECT * FROM t WHERE name = ?"), {lone});
+        } catch (const AppError& e) {
+            searchRefusal = e.message();
+        }
+        QVERIFY(!saveRefusal.isEmpty());
+        QCOMPARE(searchRefusal, saveRefusal);
+        QCOMPARE(count(), 4);
     }
 
     void writeHalvesLetCallersRollBack()

@@ -4,7 +4,6 @@
 #include "ReportFixture.h"
 #include "SearchQuery.h"
 
-#include <QSqlQuery>
 #include <QTest>
 
 namespace {
@@ -33,10 +32,11 @@ SearchCriteria criteriaOf(const QVariantMap& m)
 QStringList vouchersFound(Journal journal, const SearchCriteria& c, const QString& user = me)
 {
     const Connection::Statement st = buildSearch(journal, c, user);
-    QSqlQuery q = Connection::instance().run(st.sql, st.params);
+    const Rows found = Connection::instance().rows(st.sql, st.params);
+    const qsizetype voucher = found.fields.indexOf(QStringLiteral("PingZhengNo"));
     QStringList out;
-    while (q.next())
-        out << q.value(QStringLiteral("PingZhengNo")).toString();
+    for (const auto& row : found.rows)
+        out << row.value(voucher).toString();
     return out;
 }
 

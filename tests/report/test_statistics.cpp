@@ -3,8 +3,6 @@
 #include "ReportFixture.h"
 #include "Statistics.h"
 
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTest>
 
 namespace {
@@ -13,14 +11,13 @@ const QString me = QStringLiteral("张三");
 // Each result row as "group…|JF|DF|SR" with money as plain numbers, sorted for comparison.
 QStringList rowsOf(const Connection::Statement& st)
 {
-    QSqlQuery q = Connection::instance().run(st.sql, st.params);
+    const Rows found = Connection::instance().rows(st.sql, st.params);
     QStringList out;
-    while (q.next()) {
+    for (const auto& row : found.rows) {
         QStringList cells;
-        const QSqlRecord r = q.record();
-        for (int i = 0; i < r.count(); ++i) {
-            const QString name = r.fieldName(i);
-            const QVariant v = q.value(i);
+        for (int i = 0; i < found.fields.size(); ++i) {
+            const QString name = found.fields[i];
+            const QVariant v = row[i];
             if (name == QLatin1String("JF") || name == QLatin1String("DF") || name == QLatin1String("SR"))
                 cells << Money::fromStorage(v).toString();
             else
@@ -44,11 +41,7 @@ QStringList rowsL(std::initializer_list<const char*> rows)
 
 QStringList fieldsOf(const Connection::Statement& st)
 {
-    QSqlQuery q = Connection::instance().run(st.sql, st.params);
-    QStringList out;
-    for (int i = 0; i < q.record().count(); ++i)
-        out << q.record().fieldName(i);
-    return out;
+    return Connection::instance().rows(st.sql, st.params).fields;
 }
 
 void addYearEntries()
@@ -246,10 +239,9 @@ private Q_SLOTS:
             byDayStatistics(Journal::Bank, d1, d2),
             buildSearch(Journal::Cash, c, me),
         };
-        QSqlQuery q = Connection::instance().run(QStringLiteral("EXPLAIN QUERY PLAN ") + st[which].sql, st[which].params);
         QStringList plan;
-        while (q.next())
-            plan << q.value(3).toString();
+        for (const auto& row : Connection::instance().rows(QStringLiteral("EXPLAIN QUERY PLAN ") + st[which].sql, st[which].params).rows)
+            plan << row[3].toString();
         QVERIFY2(plan.value(0).startsWith(QLatin1String("SEARCH ")) && plan.value(0).contains(QLatin1String("USING INDEX")),
                  qPrintable(plan.join(QStringLiteral("; "))));
     }
