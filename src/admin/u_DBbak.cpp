@@ -3,9 +3,12 @@
 #include "AppError.h"
 #include "Application.h"
 #include "Connection.h"
+#include "Database.h"
+#include "DatabaseFile.h"
 #include "FileDialogs.h"
 #include "Messages.h"
 
+#include <QDir>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -28,7 +31,7 @@ QString BackupRestore::backupTarget(const QString& folder)
     return folder + u'/' + name;
 }
 
-void BackupRestore::backup(const QString& target) { Connection::instance().backupTo(target); }
+void BackupRestore::backup(const QString& target) { DatabaseFile(Connection::instance().databasePath()).backupTo(target); }
 
 void BackupRestore::checkRestorable(const QString& path)
 {
@@ -38,7 +41,12 @@ void BackupRestore::checkRestorable(const QString& path)
     for (const QString& t : programTables)
         tables.insert(t, live.columnNames(t));
     try {
-        Connection::verifyFile(path, tables);
+        DatabaseFile::verify(path, tables);
+        // Nothing beyond the program's own tables, indexes, views and triggers: a foreign trigger
+        // or view would change what later saves write or what the windows read.
+        const QString difference = DatabaseFile::schemaDifference(DatabaseFile::schemaObjects(path), Database::deliveredSchema());
+        if (!difference.isEmpty())
+            throw AppError(QStringLiteral("不是本系统的数据库文件，%1：%2").arg(difference, QDir::toNativeSeparators(path)));
     } catch (const AppError& e) {
         throw AppError(QStringLiteral("不能恢复：%1").arg(e.message()));
     }
@@ -47,7 +55,7 @@ void BackupRestore::checkRestorable(const QString& path)
 void BackupRestore::restore(const QString& source)
 {
     checkRestorable(source);
-    Connection::instance().replaceWith(source, [](const QString& copy) { checkRestorable(copy); });
+    DatabaseFile(Connection::instance().databasePath()).restoreFrom(source, [](const QString& copy) { checkRestorable(copy); });
 }
 
 Tfrm_DBbak::Tfrm_DBbak(QWidget* owner) : QDialog(owner)

@@ -1,11 +1,13 @@
 #include "Database.h"
 
 #include "Connection.h"
+#include "DatabaseFile.h"
 #include "Dataset.h"
 #include "PasswordHash.h"
 #include "AppError.h"
 
 #include <QFile>
+#include <QTemporaryDir>
 #include <QRegularExpression>
 
 static void initDbResources() { Q_INIT_RESOURCE(db); }
@@ -40,7 +42,18 @@ void Database::createEmpty(const QString& path)
     QList<Connection::Statement> st;
     for (const QString& s : schemaStatements())
         st << Connection::Statement{s, {}};
-    Connection::createFile(path, st);
+    DatabaseFile::create(path, st);
+}
+
+QList<SchemaObject> Database::deliveredSchema()
+{
+    // Made the way a delivered file is made, so whatever later versions add is in it too.
+    QTemporaryDir dir;
+    if (!dir.isValid())
+        throw AppError(QStringLiteral("无法建立临时文件夹：%1").arg(dir.errorString()));
+    const QString path = dir.filePath(QStringLiteral("reference.DLL"));
+    createEmpty(path);
+    return DatabaseFile::schemaObjects(path);
 }
 
 void Database::createDelivered(const QString& path, const QDateTime& period)
@@ -59,5 +72,5 @@ void Database::createDelivered(const QString& path, const QDateTime& period)
     st << Connection::Statement{QStringLiteral("INSERT INTO tuser (username, password, %1) VALUES (?, ?, %2)")
                                     .arg(rights.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))),
                                 values};
-    Connection::createFile(path, st);
+    DatabaseFile::create(path, st);
 }

@@ -3,6 +3,8 @@
 #include <QDateTime>
 #include <QString>
 
+struct SchemaObject;
+
 namespace Database {
 // The delivered operator and password (also written in the README).
 inline const QString deliveredOperator = QStringLiteral("admin");
@@ -12,6 +14,9 @@ inline const QString deliveredPassword = QStringLiteral("12345");
 QStringList schemaStatements();
 // Makes a new file with the schema only (no rows).
 void createEmpty(const QString& path);
+// The tables, indexes, views and triggers of a file made now by createEmpty, against which a
+// file to restore is compared.
+QList<SchemaObject> deliveredSchema();
 // Makes a new file with the schema, the accounting period `period` and the operator `admin`
 // holding every right.
 void createDelivered(const QString& path, const QDateTime& period = QDateTime::currentDateTime());

@@ -3,8 +3,10 @@
 #include "AppError.h"
 #include "Application.h"
 #include "Connection.h"
+#include "DatabaseFile.h"
 #include "FakeFileDialogs.h"
 #include "FakeMessages.h"
+#include "OtherProgram.h"
 #include "TestDatabase.h"
 #include "uDM.h"
 
@@ -13,9 +15,6 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -28,27 +27,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-// An independent reader: its own read-only connection to a file, gone after the call.
-QVariant readScalar(const QString& path, const QString& sql)
-{
-    static int serial = 0;
-    const QString name = u"reader_%1"_s.arg(++serial);
-    QVariant v;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, name);
-        db.setDatabaseName(path);
-        db.setConnectOptions(u"QSQLITE_OPEN_READONLY"_s);
-        if (db.open()) {
-            QSqlQuery q(db);
-            if (q.exec(sql) && q.next())
-                v = q.value(0);
-        }
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(name);
-    return v;
-}
-
 int liveCashRows() { return TestDatabase::scalar(u"SELECT count(*) FROM XJRJZ"_s).toInt(); }
 
 void addCash(const QString& summary)
@@ -200,7 +178,7 @@ private Q_SLOTS:
     void onlyTheActiveTabActs()
     {
         const QString backup = out->filePath(u"RARU.DLL"_s);
-        Connection::instance().backupTo(backup);
+        DatabaseFile(db->path()).backupTo(backup);
         addCash(u"备份之后"_s);
         Tfrm_DBbak d(nullptr);
         dialogs->folderAnswers << out->path();
@@ -244,36 +222,22 @@ private Q_SLOTS:
         std::atomic<int> writerFailures{0};
         const QString live = db->path();
         std::thread writer([&] {
-            {
-                QSqlDatabase w = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"writer"_s);
-                w.setDatabaseName(live);
-                w.setConnectOptions(u"QSQLITE_BUSY_TIMEOUT=10000"_s);
-                if (!w.open()) {
+            OtherProgram w(live);
+            int pair = 0;
+            while (!stop) {
+                ++pair;
+                bool ok = w.exec(u"BEGIN"_s);
+                for (int half = 0; half < 2 && ok; ++half)
+                    ok = w.exec(u"INSERT INTO YHRJZ (yewuRQ, Zhanyao, JieFang, Fillter, KaiHuBank, Detail) VALUES ('2024-03-03 10:00:00', ?, 100, 'admin', '工商银行', ?)"_s,
+                                {u"pair %1"_s.arg(pair), QString(100, u'行')});
+                if (ok && w.exec(u"COMMIT"_s))
+                    committedPairs = pair;
+                else {
+                    w.exec(u"ROLLBACK"_s);
                     ++writerFailures;
-                    return;
+                    --pair;
                 }
-                int pair = 0;
-                while (!stop) {
-                    ++pair;
-                    bool ok = w.transaction();
-                    for (int half = 0; half < 2 && ok; ++half) {
-                        QSqlQuery q(w);
-                        ok = q.prepare(u"INSERT INTO YHRJZ (yewuRQ, Zhanyao, JieFang, Fillter, KaiHuBank, Detail) VALUES ('2024-03-03 10:00:00', ?, 100, 'admin', '工商银行', ?)"_s);
-                        q.addBindValue(u"pair %1"_s.arg(pair));
-                        q.addBindValue(QString(100, u'行'));
-                        ok = ok && q.exec();
-                    }
-                    if (ok && w.commit())
-                        committedPairs = pair;
-                    else {
-                        w.rollback();
-                        ++writerFailures;
-                        --pair;
-                    }
-                }
-                w.close();
             }
-            QSqlDatabase::removeDatabase(u"writer"_s);
         });
         struct Join {
             std::atomic<bool>& stop;
@@ -292,7 +256,7 @@ private Q_SLOTS:
         for (int round = 0; round < 8; ++round) {
             const int before = committedPairs;
             try {
-                Connection::instance().backupTo(backup);
+                DatabaseFile(db->path()).backupTo(backup);
             } catch (const AppError& e) {
                 QFAIL(qPrintable(e.message()));
             }
@@ -385,7 +349,7 @@ private Q_SLOTS:
         for (int i = 0; i < 60; ++i)
             addCash(u"填充%1"_s.arg(i)); // enough pages for a cut to hit the tables
         const QString good = out->filePath(u"good.DLL"_s);
-        Connection::instance().backupTo(good);
+        DatabaseFile(db->path()).backupTo(good);
         const QString chosen = out->filePath(u"chosen.DLL"_s);
         if (kind == u"text"_s)
             writeFile(chosen, QByteArray("这不是数据库文件，只是一些文字。\n").repeated(40));
@@ -399,13 +363,13 @@ private Q_SLOTS:
                 bytes[i] = char(0xA5);
             writeFile(chosen, bytes);
         } else if (kind == u"foreign"_s)
-            Connection::createFile(chosen, {{u"CREATE TABLE invoices (id INTEGER PRIMARY KEY, total INTEGER)"_s, {}},
+            DatabaseFile::create(chosen, {{u"CREATE TABLE invoices (id INTEGER PRIMARY KEY, total INTEGER)"_s, {}},
                                             {u"INSERT INTO invoices (total) VALUES (5)"_s, {}}});
         else if (kind == u"oldcolumns"_s) {
             QList<Connection::Statement> st;
             for (const QString& t : {u"XJRJZ"_s, u"YHRJZ"_s, u"ZhanYao"_s, u"bankInfo"_s, u"tuser"_s, u"FinscalYearMonth"_s})
                 st << Connection::Statement{u"CREATE TABLE "_s + t + u" (x)"_s, {}};
-            Connection::createFile(chosen, st);
+            DatabaseFile::create(chosen, st);
         } else if (kind == u"folder"_s)
             QVERIFY(QDir().mkpath(chosen));
         const QByteArray liveBefore = fileBytes(db->path());
@@ -425,7 +389,7 @@ private Q_SLOTS:
     void goodRestoreIsSeenByTheNextQuery()
     {
         const QString copy = out->filePath(u"三月备份.DLL"_s);
-        Connection::instance().backupTo(copy);
+        DatabaseFile(db->path()).backupTo(copy);
         for (int i = 0; i < 5; ++i)
             addCash(u"恢复后消失%1"_s.arg(i));
         TestDatabase::exec(u"UPDATE tuser SET F3=0"_s);
@@ -458,21 +422,16 @@ private Q_SLOTS:
     void restoreWaitsForNoOtherWriter()
     {
         const QString copy = out->filePath(u"copy.DLL"_s);
-        Connection::instance().backupTo(copy);
+        DatabaseFile(db->path()).backupTo(copy);
         {
             // Another program in the middle of a write to the live file.
-            QSqlDatabase other = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"other"_s);
-            other.setDatabaseName(db->path());
-            QVERIFY(other.open());
-            QSqlQuery q(other);
-            QVERIFY(q.exec(u"BEGIN IMMEDIATE"_s));
-            QVERIFY(q.exec(u"INSERT INTO bankInfo (bankName) VALUES ('另一个程序')"_s));
+            OtherProgram other(db->path());
+            QVERIFY(other.exec(u"BEGIN IMMEDIATE"_s));
+            QVERIFY(other.exec(u"INSERT INTO bankInfo (bankName) VALUES ('另一个程序')"_s));
             restoreThroughDialog(copy);
             QVERIFY2(lastError().contains(u"其他程序"_s), qPrintable(lastError()));
-            QVERIFY(other.commit());
-            other.close();
+            QVERIFY(other.exec(u"COMMIT"_s));
         }
-        QSqlDatabase::removeDatabase(u"other"_s);
         // Its write landed in the live file, which was not replaced.
         QCOMPARE(TestDatabase::scalar(u"SELECT count(*) FROM bankInfo WHERE bankName='另一个程序'"_s).toInt(), 1);
         QCOMPARE(liveCashRows(), 3);
@@ -480,12 +439,75 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(db->path() + u".part"_s));
     }
 
+    void restoreReachesAnotherProgramOnTheFile()
+    {
+        const QString copy = out->filePath(u"copy.DLL"_s);
+        DatabaseFile(db->path()).backupTo(copy);
+        addCash(u"恢复后消失"_s);
+        OtherProgram other(db->path());
+        QCOMPARE(other.scalar(u"SELECT count(*) FROM XJRJZ"_s).toInt(), 4);
+        restoreThroughDialog(copy);
+        QCOMPARE(msgs->texts(), QStringList{u"数据库恢复成功！"_s});
+        // The other program sees the restored books, and what it writes next the program sees.
+        QCOMPARE(other.scalar(u"SELECT count(*) FROM XJRJZ"_s).toInt(), 3);
+        QVERIFY(other.exec(u"INSERT INTO XJRJZ (YeWuRQ, ZhanYao, Fillter) VALUES ('2024-03-04 09:00:00', '另一个程序', 'admin')"_s));
+        QCOMPARE(liveCashRows(), 4);
+        QCOMPARE(readScalar(db->path() + u".bak"_s, u"SELECT count(*) FROM XJRJZ"_s).toInt(), 4);
+    }
+
+    void restoreRefusesSchemaObjectsNotTheProgramsOwn_data()
+    {
+        QTest::addColumn<QStringList>("change");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("a trigger") << QStringList{u"CREATE TRIGGER zero AFTER INSERT ON XJRJZ BEGIN UPDATE XJRJZ SET YuE = 0; END"_s}
+                                   << u"触发器 zero"_s;
+        QTest::newRow("a view") << QStringList{u"CREATE VIEW everything AS SELECT * FROM XJRJZ"_s} << u"视图 everything"_s;
+        QTest::newRow("a table") << QStringList{u"CREATE TABLE notes (x)"_s} << u"数据表 notes"_s;
+        QTest::newRow("an index") << QStringList{u"CREATE UNIQUE INDEX one_detail ON XJRJZ (Detail)"_s} << u"索引 one_detail"_s;
+        QTest::newRow("an index of the program's name, defined otherwise")
+            << QStringList{u"DROP INDEX XJRJZ_ZhanYao"_s, u"CREATE UNIQUE INDEX XJRJZ_ZhanYao ON XJRJZ (Detail)"_s}
+            << u"XJRJZ_ZhanYao 的定义"_s;
+        QTest::newRow("a table without its checks")
+            << QStringList{u"CREATE TABLE FY (YearMonth TEXT)"_s, u"INSERT INTO FY SELECT YearMonth FROM FinscalYearMonth"_s,
+                           u"DROP TABLE FinscalYearMonth"_s, u"ALTER TABLE FY RENAME TO FinscalYearMonth"_s}
+            << u"FinscalYearMonth 的定义"_s;
+        QTest::newRow("an index missing") << QStringList{u"DROP INDEX XJRJZ_ZhanYao"_s} << u"缺少索引 XJRJZ_ZhanYao"_s;
+    }
+    void restoreRefusesSchemaObjectsNotTheProgramsOwn()
+    {
+        QFETCH(QStringList, change);
+        QFETCH(QString, reason);
+        const QString chosen = out->filePath(u"chosen.DLL"_s);
+        DatabaseFile(db->path()).backupTo(chosen);
+        {
+            OtherProgram editor(chosen);
+            for (const QString& sql : change)
+                QVERIFY2(editor.exec(sql), qPrintable(editor.error()));
+        }
+        const QByteArray liveBefore = fileBytes(db->path());
+        restoreThroughDialog(chosen);
+        QCOMPARE(msgs->shown.size(), 1);
+        QVERIFY2(lastError().startsWith(u"不能恢复"_s) && lastError().contains(reason), qPrintable(lastError()));
+        QCOMPARE(fileBytes(db->path()), liveBefore);
+        QVERIFY(!QFile::exists(db->path() + u".bak"_s));
+        QVERIFY(!QFile::exists(db->path() + u".part"_s));
+    }
+
+    void restoreAcceptsWhatSqliteKeepsForItself()
+    {
+        const QString chosen = out->filePath(u"analysed.DLL"_s);
+        DatabaseFile(db->path()).backupTo(chosen);
+        QVERIFY(OtherProgram(chosen).exec(u"ANALYZE"_s)); // statistics tables of SQLite's own
+        restoreThroughDialog(chosen);
+        QCOMPARE(msgs->texts(), QStringList{u"数据库恢复成功！"_s});
+    }
+
     void restoreCheckRunsOnTheCopyThatGoesLive()
     {
         const QString copy = out->filePath(u"copy.DLL"_s);
-        Connection::instance().backupTo(copy);
+        DatabaseFile(db->path()).backupTo(copy);
         const QByteArray before = fileBytes(db->path());
-        QVERIFY_THROWS_EXCEPTION(AppError, Connection::instance().replaceWith(copy, [](const QString& c) {
+        QVERIFY_THROWS_EXCEPTION(AppError, DatabaseFile(db->path()).restoreFrom(copy, [](const QString& c) {
             QVERIFY(c != u""_s);
             throw AppError(u"refused"_s);
         }));
