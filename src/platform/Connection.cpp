@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 Connection& Connection::instance()
 {
@@ -64,22 +63,9 @@ QVariant Connection::scalar(const QString& sql, const QVariantList& params) { re
 
 int Connection::run(const QString& sql, const QVariantList& params) { return session()->run(sql, params); }
 
-int Connection::columnWidth(const QString& table, const QString& column)
-{
-    const QString ddl = scalar(QStringLiteral("SELECT sql FROM sqlite_master WHERE type='table' AND name=? COLLATE NOCASE"),
-                               {table})
-                            .toString();
-    const QRegularExpression re(QStringLiteral("length\\(\\s*\"?%1\"?\\s*\\)\\s*<=\\s*(\\d+)")
-                                    .arg(QRegularExpression::escape(column)),
-                                QRegularExpression::CaseInsensitiveOption);
-    const auto m = re.match(ddl);
-    return m.hasMatch() ? m.captured(1).toInt() : 0;
-}
+int Connection::columnWidth(const QString& table, const QString& column) { return session()->columnWidth(table, column); }
 
-QStringList Connection::columnNames(const QString& table)
-{
-    return column(QStringLiteral("SELECT name FROM pragma_table_info(?)"), {table});
-}
+QStringList Connection::columnNames(const QString& table) { return session()->columnNames(table); }
 
 Transaction::Transaction() : session_(Connection::instance().session())
 {

@@ -302,7 +302,7 @@ QString Dataset::rowAsRead(QVariantList& params) const
     for (int f = 0; f < fieldCount(); ++f) {
         if (f == key || !columns_.contains(fields_.at(f), Qt::CaseInsensitive))
             continue;
-        terms << fields_.at(f) + QStringLiteral(" IS ?");
+        terms << fields_.at(f) + QStringLiteral(" IS NOT DISTINCT FROM ?");
         params << read.at(f);
     }
     return terms.join(QStringLiteral(" AND "));

@@ -31,6 +31,11 @@ public:
     // Runs a statement to its end and returns the number of rows it changed.
     virtual int run(const QString& sql, const QVariantList& params) = 0;
 
+    // Column names of a table, in table order; empty when there is no such table.
+    virtual QStringList columnNames(const QString& table) = 0;
+    // Width limit of a text column, as the store checks it; 0 when there is none.
+    virtual int columnWidth(const QString& table, const QString& column) = 0;
+
     void beginTransaction();
     void commitTransaction();
     // Never raises: a failed rollback leaves nothing to do for the caller.

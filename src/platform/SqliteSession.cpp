@@ -1,6 +1,7 @@
 #include "SqliteSession.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QUrl>
 #include <sqlite3.h>
 
@@ -191,6 +192,26 @@ int SqliteSession::run(const QString& sql, const QVariantList& params)
     while (st.step()) {
     }
     return sqlite3_changes(db_);
+}
+
+QStringList SqliteSession::columnNames(const QString& table)
+{
+    QStringList out;
+    for (const auto& row : rows(QStringLiteral("SELECT name FROM pragma_table_info(?)"), {table}).rows)
+        out << row[0].toString();
+    return out;
+}
+
+int SqliteSession::columnWidth(const QString& table, const QString& column)
+{
+    const QString ddl = scalar(QStringLiteral("SELECT sql FROM sqlite_master WHERE type='table' AND name=? COLLATE NOCASE"),
+                               {table})
+                            .toString();
+    const QRegularExpression re(QStringLiteral("length\\(\\s*\"?%1\"?\\s*\\)\\s*<=\\s*(\\d+)")
+                                    .arg(QRegularExpression::escape(column)),
+                                QRegularExpression::CaseInsensitiveOption);
+    const auto m = re.match(ddl);
+    return m.hasMatch() ? m.captured(1).toInt() : 0;
 }
 
 void SqliteSession::beginWriting()

@@ -18,6 +18,9 @@ public:
     Rows rows(const QString& sql, const QVariantList& params) override;
     QVariant scalar(const QString& sql, const QVariantList& params) override;
     int run(const QString& sql, const QVariantList& params) override;
+    QStringList columnNames(const QString& table) override;
+    // Read from the table's CHECK (length(col) <= n).
+    int columnWidth(const QString& table, const QString& column) override;
 
     // How long a statement waits for another program's lock before it is refused.
     void setBusyTimeout(int milliseconds);
