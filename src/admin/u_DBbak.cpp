@@ -7,6 +7,7 @@
 #include "DatabaseFile.h"
 #include "FileDialogs.h"
 #include "Messages.h"
+#include "Upgrades.h"
 
 #include <QDir>
 #include <QGridLayout>
@@ -17,11 +18,6 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
-
-namespace {
-const QStringList programTables{QStringLiteral("XJRJZ"), QStringLiteral("YHRJZ"), QStringLiteral("ZhanYao"),
-                                QStringLiteral("bankInfo"), QStringLiteral("tuser"), QStringLiteral("FinscalYearMonth")};
-}
 
 QString BackupRestore::backupTarget(const QString& folder)
 {
@@ -35,18 +31,16 @@ void BackupRestore::backup(const QString& target) { DatabaseFile(Connection::ins
 
 void BackupRestore::checkRestorable(const QString& path)
 {
-    // The file must hold every table of this program with the columns the program reads.
-    QMap<QString, QStringList> tables;
-    Connection& live = Connection::instance();
-    for (const QString& t : programTables)
-        tables.insert(t, live.columnNames(t));
+    // A database of this program, of this version or an earlier one (upgraded once it is in place):
+    // every table of the first release with the columns it read.
     try {
-        DatabaseFile::verify(path, tables);
-        // Nothing beyond the program's own tables, indexes, views and triggers: a foreign trigger
-        // or view would change what later saves write or what the windows read.
-        const QString difference = DatabaseFile::schemaDifference(DatabaseFile::schemaObjects(path), Database::deliveredSchema());
-        if (!difference.isEmpty())
-            throw AppError(QStringLiteral("不是本系统的数据库文件，%1：%2").arg(difference, QDir::toNativeSeparators(path)));
+        DatabaseFile::verify(path, Database::firstReleaseTables());
+        const int version = Database::fileVersion(path);
+        if (version > SchemaVersion::current)
+            throw AppError(QStringLiteral("数据库文件的版本为 %1，比本程序所用的版本 %2 新：%3")
+                               .arg(QString::number(version), QString::number(SchemaVersion::current), path));
+        if (version < SchemaVersion::firstRelease)
+            throw AppError(QStringLiteral("不是本系统的数据库文件：%1").arg(path));
     } catch (const AppError& e) {
         throw AppError(QStringLiteral("不能恢复：%1").arg(e.message()));
     }
@@ -55,7 +49,22 @@ void BackupRestore::checkRestorable(const QString& path)
 void BackupRestore::restore(const QString& source)
 {
     checkRestorable(source);
-    DatabaseFile(Connection::instance().databasePath()).restoreFrom(source, [](const QString& copy) { checkRestorable(copy); });
+    const QString live = Connection::instance().databasePath();
+    DatabaseFile(live).restoreFrom(source, [&live, &source](const QString& copy) {
+        checkRestorable(copy);
+        // An earlier version is brought up to date on the copy, so nothing reaches the live file
+        // unless the upgrade succeeded; the copy as it came is kept beside the live file.
+        const int version = Database::fileVersion(copy);
+        if (version < SchemaVersion::current) {
+            DatabaseFile(copy).backupTo(SchemaUpgrade::backupPathBeforeUpgrade(live, version));
+            SchemaUpgrade::upgradeFile(copy, Database::history());
+        }
+        // Nothing beyond the program's own tables, indexes, views and triggers: a foreign trigger
+        // or view would change what later saves write or what the windows read.
+        const QString difference = DatabaseFile::schemaDifference(DatabaseFile::schemaObjects(copy), Database::deliveredSchema());
+        if (!difference.isEmpty())
+            throw AppError(QStringLiteral("不能恢复：不是本系统的数据库文件，%1：%2").arg(difference, QDir::toNativeSeparators(source)));
+    });
 }
 
 Tfrm_DBbak::Tfrm_DBbak(QWidget* owner) : QDialog(owner)

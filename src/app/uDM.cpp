@@ -3,6 +3,7 @@
 #include "AppError.h"
 #include "Connection.h"
 #include "DBGrid.h"
+#include "Upgrades.h"
 #include "export/GridExport.h"
 
 #include <QCoreApplication>
@@ -20,6 +21,8 @@ void TDM::DataModuleCreate()
         programDir_ += u'/';
     // The connection opens itself at the first query; the file is never created here.
     Connection::instance().setDatabasePath(DatabasePath());
+    // An older file is upgraded, a newer one refused, at that first opening.
+    Database::upgradeOnOpen(Connection::instance());
 }
 
 QString TDM::DatabasePath() const { return programDir_ + QStringLiteral("RARU.DLL"); }

@@ -1,33 +1,43 @@
 #include "Database.h"
 
+#include "AppError.h"
 #include "Connection.h"
 #include "DatabaseFile.h"
 #include "Dataset.h"
 #include "PasswordHash.h"
-#include "AppError.h"
+#include "Upgrades.h"
 
 #include <QFile>
 #include <QTemporaryDir>
-#include <QRegularExpression>
 
 static void initDbResources() { Q_INIT_RESOURCE(db); }
 
-QStringList Database::schemaStatements()
+QString Database::sqlResource(const QString& name)
 {
     initDbResources();
-    QFile f(QStringLiteral(":/db/schema.sql"));
+    QFile f(QStringLiteral(":/db/") + name);
     if (!f.open(QIODevice::ReadOnly))
-        throw AppError(QStringLiteral("缺少数据库结构定义"));
-    QString text = QString::fromUtf8(f.readAll());
-    text.remove(QRegularExpression(QStringLiteral("--[^\n]*")));
-    QStringList out;
-    for (const QString& s : text.split(u';')) {
-        const QString t = s.trimmed();
-        if (!t.isEmpty())
-            out << t;
-    }
-    return out;
+        throw AppError(QStringLiteral("缺少数据库结构定义 %1").arg(name));
+    return QString::fromUtf8(f.readAll());
 }
+
+QStringList Database::schemaStatements() { return SchemaUpgrade::statementsOf(sqlResource(QStringLiteral("schema.sql"))); }
+
+namespace {
+// schema.sql, every step, and the mark of the latest version.
+QList<Connection::Statement> currentSchema()
+{
+    QList<Connection::Statement> st;
+    for (const QString& s : Database::schemaStatements())
+        st << Connection::Statement{s, {}};
+    const SchemaHistory& h = Database::history();
+    for (const SchemaStep& step : h.steps)
+        for (const QString& s : SchemaUpgrade::statementsOf(step.script))
+            st << Connection::Statement{s, {}};
+    st << Connection::Statement{QStringLiteral("PRAGMA user_version = %1").arg(h.latest()), {}};
+    return st;
+}
+} // namespace
 
 QStringList Database::rightsColumns()
 {
@@ -37,13 +47,7 @@ QStringList Database::rightsColumns()
             QStringLiteral("F13"), QStringLiteral("F14")};
 }
 
-void Database::createEmpty(const QString& path)
-{
-    QList<Connection::Statement> st;
-    for (const QString& s : schemaStatements())
-        st << Connection::Statement{s, {}};
-    DatabaseFile::create(path, st);
-}
+void Database::createEmpty(const QString& path) { DatabaseFile::create(path, currentSchema()); }
 
 QList<SchemaObject> Database::deliveredSchema()
 {
@@ -58,9 +62,7 @@ QList<SchemaObject> Database::deliveredSchema()
 
 void Database::createDelivered(const QString& path, const QDateTime& period)
 {
-    QList<Connection::Statement> st;
-    for (const QString& s : schemaStatements())
-        st << Connection::Statement{s, {}};
+    QList<Connection::Statement> st = currentSchema();
     st << Connection::Statement{QStringLiteral("INSERT INTO FinscalYearMonth (YearMonth) VALUES (?)"),
                                 {Dataset::dateTimeText(period)}};
     const QStringList rights = rightsColumns();

@@ -44,6 +44,14 @@ std::shared_ptr<Session> Connection::session()
     } catch (const AppError& e) {
         throw AppError(QStringLiteral("无法打开数据库文件 %1：%2").arg(shown, e.message()));
     }
+    if (openCheck_) {
+        try {
+            openCheck_(*this);
+        } catch (...) {
+            close();
+            throw;
+        }
+    }
     return session_;
 }
 

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <functional>
 #include <memory>
 
 class Session;
@@ -18,6 +19,9 @@ public:
     // The database file; closes an open connection so the next use opens the new file.
     void setDatabasePath(const QString& path);
     QString databasePath() const { return path_; }
+    // Runs right after each opening, before anything else uses the connection (the schema version
+    // check and upgrade); what it raises closes the connection again and reaches the caller.
+    void setOpenCheck(std::function<void(Connection&)> check) { openCheck_ = std::move(check); }
 
     // Opens now unless open. A missing, unreadable or foreign file raises AppError naming the path;
     // a file another program holds locked raises DatabaseBusy.
@@ -51,6 +55,7 @@ private:
     Connection() = default;
     QString path_;
     std::shared_ptr<Session> session_;
+    std::function<void(Connection&)> openCheck_;
 };
 
 // A write transaction on the program's connection: rolled back unless commit() is called. It keeps

@@ -3,6 +3,7 @@
 #include "Connection.h"
 #include "Database.h"
 #include "PasswordHash.h"
+#include "Upgrades.h"
 
 TestDatabase::TestDatabase(Content c, const QDateTime& period)
 {
@@ -12,9 +13,14 @@ TestDatabase::TestDatabase(Content c, const QDateTime& period)
     else
         Database::createEmpty(path_);
     Connection::instance().setDatabasePath(path_);
+    Database::upgradeOnOpen(Connection::instance());
 }
 
-TestDatabase::~TestDatabase() { Connection::instance().close(); }
+TestDatabase::~TestDatabase()
+{
+    Connection::instance().close();
+    Connection::instance().setOpenCheck({});
+}
 
 void TestDatabase::exec(const QString& sql, const QVariantList& params) { Connection::instance().run(sql, params); }
 
