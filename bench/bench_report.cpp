@@ -155,13 +155,13 @@ int main(int argc, char** argv)
         bool operatorAndRange; // must be an index search
     };
     const Case cases[] = {
-        {"cash per month (2020)", yearMonthStatistics(Journal::Cash, QStringLiteral("2020"), op), true},
-        {"bank per month and account (2020)", yearMonthStatistics(Journal::Bank, QStringLiteral("2020"), op), true},
-        {"cash by summary (2020)", bySummaryStatistics(Journal::Cash, from, to, op), true},
-        {"bank by summary, one account (2020)", bySummaryStatistics(Journal::Bank, from, to, op, QStringLiteral("银行2")), true},
-        {"cash by day (2020)", byDayStatistics(Journal::Cash, from, to), true},
-        {"bank by day (2020)", byDayStatistics(Journal::Bank, from, to), true},
-        {"cash search, three criteria (2020)", buildSearch(Journal::Cash, c, op), true},
+        {"cash per month (2020)", yearMonthStatistics(JournalKind::Cash, QStringLiteral("2020"), op), true},
+        {"bank per month and account (2020)", yearMonthStatistics(JournalKind::Bank, QStringLiteral("2020"), op), true},
+        {"cash by summary (2020)", bySummaryStatistics(JournalKind::Cash, from, to, op), true},
+        {"bank by summary, one account (2020)", bySummaryStatistics(JournalKind::Bank, from, to, op, QStringLiteral("银行2")), true},
+        {"cash by day (2020)", byDayStatistics(JournalKind::Cash, from, to), true},
+        {"bank by day (2020)", byDayStatistics(JournalKind::Bank, from, to), true},
+        {"cash search, three criteria (2020)", buildSearch(JournalKind::Cash, c, op), true},
     };
 
     // The shell must see the finished file; the program's connection is closed meanwhile.

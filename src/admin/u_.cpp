@@ -5,6 +5,7 @@
 #include "Application.h"
 #include "Command.h"
 #include "Messages.h"
+#include "Tables.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -15,8 +16,8 @@
 
 Tfrm_* frm_ = nullptr;
 
-QString DataInitialisation::cashSql() { return QStringLiteral("delete from XJRJZ"); }
-QString DataInitialisation::bankSql() { return QStringLiteral("Delete From YHRJZ"); }
+QString DataInitialisation::cashSql() { return QStringLiteral("delete from ") + Table::cash; }
+QString DataInitialisation::bankSql() { return QStringLiteral("Delete From ") + Table::bank; }
 
 void DataInitialisation::run(bool cash, bool bank, QWidget* parent)
 {
@@ -39,7 +40,6 @@ void DataInitialisation::run(bool cash, bool bank, QWidget* parent)
 
 Tfrm_::Tfrm_(QWidget* owner) : QDialog(owner)
 {
-    frm_ = this;
     setWindowTitle(QStringLiteral("数据初始化"));
 
     CheckBox1 = new QCheckBox(QStringLiteral("删除 现金记账信息"), this);
@@ -48,7 +48,9 @@ Tfrm_::Tfrm_(QWidget* owner) : QDialog(owner)
     RzLabel1->setStyleSheet(QStringLiteral("color: red;"));
     Button1 = new QPushButton(QStringLiteral("确定"), this);
     Button2 = new QPushButton(QStringLiteral("退出"), this);
-    Button1->setDefault(true);
+    // No default button: Enter on a ticked box must not wipe a journal.
+    for (QPushButton* b : {Button1, Button2})
+        b->setAutoDefault(false);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

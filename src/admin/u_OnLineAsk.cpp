@@ -62,7 +62,6 @@ MailMessage SupportMail::consultation(const QString& version, const QString& con
 
 Tfrm_OnLineAsk::Tfrm_OnLineAsk(QWidget* owner) : QDialog(owner)
 {
-    frm_OnLineAsk = this;
     setWindowTitle(QStringLiteral("在线咨询与建议"));
 
     RzPanel1 = new QFrame(this);

@@ -59,7 +59,6 @@ QPixmap Tfrmabout::picture(const QSize& size)
 
 Tfrmabout::Tfrmabout(QWidget* owner) : QDialog(owner)
 {
-    frmabout = this;
     setWindowTitle(QStringLiteral("关于"));
 
     Image1 = new QLabel(this);

@@ -7,6 +7,7 @@
 #include "DBGrid.h"
 #include "Messages.h"
 #include "PasswordHash.h"
+#include "Tables.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -24,30 +25,11 @@
 
 TfrmUser* frmUser = nullptr;
 
-QString Operators::listSql() { return QStringLiteral("Select * From tuser"); }
+QString Operators::listSql() { return QStringLiteral("Select * From ") + Table::operators; }
 
 QString Operators::passwordMask() { return QStringLiteral("********"); }
 
-const QVector<Operators::Right>& Operators::rights()
-{
-    static const QVector<Right> list{
-        {QStringLiteral("F1"), QStringLiteral("记账年月设置"), 0},
-        {QStringLiteral("F2"), QStringLiteral("操作员设置"), 0},
-        {QStringLiteral("F3"), QStringLiteral("数据备份与恢复"), 0},
-        {QStringLiteral("F4"), QStringLiteral("数据初始化"), 0},
-        {QStringLiteral("F5"), QStringLiteral("现金日记账"), 1},
-        {QStringLiteral("F6"), QStringLiteral("摘要设置"), 1},
-        {QStringLiteral("F7"), QStringLiteral("现金统计（按年月）"), 1},
-        {QStringLiteral("F8"), QStringLiteral("现金统计（按摘要）"), 1},
-        {QStringLiteral("F9"), QStringLiteral("现金统计（按天）"), 1},
-        {QStringLiteral("F0"), QStringLiteral("银行日记账"), 2},
-        {QStringLiteral("F11"), QStringLiteral("摘要设置"), 2},
-        {QStringLiteral("F12"), QStringLiteral("银行统计（按摘要）"), 2},
-        {QStringLiteral("F13"), QStringLiteral("银行统计（按年度）"), 2},
-        {QStringLiteral("F14"), QStringLiteral("银行统计（按天）"), 2},
-    };
-    return list;
-}
+const QList<RightInfo>& Operators::rights() { return allRights(); }
 
 namespace {
 QToolButton* toolButton(QToolBar* bar, const QString& caption, QStyle::StandardPixmap icon, const QString& name)
@@ -75,7 +57,6 @@ void setLocked(QLineEdit* box, bool locked)
 
 TfrmUser::TfrmUser(QWidget* owner) : QDialog(owner)
 {
-    frmUser = this;
     setWindowTitle(QStringLiteral("操作员设置"));
 
     RzToolbar1 = new QToolBar(this);
@@ -109,11 +90,12 @@ TfrmUser::TfrmUser(QWidget* owner) : QDialog(owner)
     int filled[3] = {0, 0, 0};
     for (int g = 0; g < 3; ++g)
         groupGrids[g] = new QGridLayout(groups[g]);
-    for (const Operators::Right& r : Operators::rights()) {
-        auto* box = new DBCheckBox(r.caption, groups[r.group]);
+    for (const RightInfo& r : Operators::rights()) {
+        const auto g = static_cast<std::size_t>(r.group);
+        auto* box = new DBCheckBox(r.caption, groups[g]);
         box->setObjectName(QStringLiteral("DBCheckBox%1").arg(rightBoxes.size() + 1));
-        const int i = filled[r.group]++;
-        groupGrids[r.group]->addWidget(box, i / 3, i % 3);
+        const int i = filled[g]++;
+        groupGrids[g]->addWidget(box, i / 3, i % 3);
         rightBoxes << box;
     }
 
@@ -170,13 +152,14 @@ TfrmUser::~TfrmUser()
 
 void TfrmUser::FormCreate()
 {
-    ADOQuery1.setTable(QStringLiteral("tuser"), QStringLiteral("userID"));
+    ADOQuery1.setTable(Table::operators, OperatorField::key);
+    ADOQuery1.setSaveBeforeMove([this] { saveRow(); });
     // The typed password becomes its hash whenever the row is written, by "保存" or by a move.
     ADOQuery1.setBeforeWrite([this] { storeTypedPassword(); });
     DBGridEh1->setDataset(&ADOQuery1);
-    DBGridEh1->setColumns({GridColumn::text(QStringLiteral("username"), QStringLiteral("操作员"), 120)});
+    DBGridEh1->setColumns({GridColumn::text(OperatorField::name, QStringLiteral("操作员"), 120)});
     DBGridEh1->setFooterVisible(false);
-    DBEdit1->bind(&ADOQuery1, QStringLiteral("username"));
+    DBEdit1->bind(&ADOQuery1, OperatorField::name);
     for (int i = 0; i < rightBoxes.size(); ++i)
         rightBoxes[i]->bind(&ADOQuery1, Operators::rights().at(i).column);
     ADOQuery1.close();
@@ -207,7 +190,7 @@ void TfrmUser::showStoredPassword()
     if (passwordTyped_ && ADOQuery1.isEditing())
         return; // keep what is being typed
     passwordTyped_ = false;
-    const bool stored = ADOQuery1.isOpen() && ADOQuery1.currentRow() >= 0 && !ADOQuery1.text(QStringLiteral("password")).isEmpty();
+    const bool stored = ADOQuery1.isOpen() && ADOQuery1.currentRow() >= 0 && !ADOQuery1.text(OperatorField::password).isEmpty();
     const QString shown = stored ? Operators::passwordMask() : QString();
     if (DBEdit2->text() != shown)
         DBEdit2->setText(shown);
@@ -221,7 +204,7 @@ void TfrmUser::passwordEdited()
     if (!ADOQuery1.isEditing())
         ADOQuery1.edit();
     // Marks the field changed; the hash replaces this just before the row is written.
-    ADOQuery1.setValue(QStringLiteral("password"), QVariant());
+    ADOQuery1.setValue(OperatorField::password, QVariant());
 }
 
 void TfrmUser::storeTypedPassword()
@@ -229,7 +212,7 @@ void TfrmUser::storeTypedPassword()
     if (!passwordTyped_)
         return; // the mask untouched: the stored hash stays
     const QString typed = DBEdit2->text();
-    ADOQuery1.setValue(QStringLiteral("password"), typed.isEmpty() ? QVariant() : QVariant(PasswordHash::hash(typed)));
+    ADOQuery1.setValue(OperatorField::password, typed.isEmpty() ? QVariant() : QVariant(PasswordHash::hash(typed)));
 }
 
 bool TfrmUser::eventFilter(QObject* watched, QEvent* event)
@@ -259,15 +242,15 @@ void TfrmUser::btnCancelClick()
     UpdateControls();
 }
 
-void TfrmUser::btnSaveClick()
+bool TfrmUser::saveRow()
 {
     if (DBEdit1->text().trimmed().isEmpty()) {
         Messages::current().information(this, QStringLiteral("操作员不能为空"));
-        return;
+        return false;
     }
     if (DBEdit2->text().trimmed().isEmpty()) {
         Messages::current().information(this, QStringLiteral("密码不能为空"));
-        return;
+        return false;
     }
     try {
         ADOQuery1.post();
@@ -275,6 +258,13 @@ void TfrmUser::btnSaveClick()
         // The row stays pending; the error box shows the database's own text.
         throw AppError(QString::fromUtf8(e.what()));
     }
+    return true;
+}
+
+void TfrmUser::btnSaveClick()
+{
+    if (!saveRow())
+        return;
     UpdateControls();
     Messages::current().information(this, QStringLiteral("保存成功"));
 }

@@ -4,6 +4,8 @@
 // fixed mask, and a save that leaves the mask untouched keeps the stored hash.
 #include "Dataset.h"
 
+#include "Rights.h"
+
 #include <QDialog>
 #include <QVector>
 
@@ -22,13 +24,8 @@ namespace Operators {
 QString listSql();
 // What the password box shows for an operator whose password is stored.
 QString passwordMask();
-struct Right {
-    QString column;
-    QString caption;
-    int group; // 0 系统权限, 1 现金日记账权限, 2 银行日记账权限
-};
-// The fourteen rights in the order the dialog shows them.
-const QVector<Right>& rights();
+// The rights in the order the dialog shows them (the table's).
+const QList<RightInfo>& rights();
 }
 
 class TfrmUser : public QDialog {
@@ -77,6 +74,8 @@ private:
     void showStoredPassword();
     void passwordEdited();
     void storeTypedPassword();
+    // The checks of "保存", then the write; false when a check refused the row (and said why).
+    bool saveRow();
 
     bool passwordTyped_ = false;
 };

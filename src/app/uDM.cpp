@@ -3,6 +3,8 @@
 #include "AppError.h"
 #include "Connection.h"
 #include "DBGrid.h"
+#include "Rights.h"
+#include "Tables.h"
 #include "Upgrades.h"
 #include "export/GridExport.h"
 
@@ -29,15 +31,16 @@ QString TDM::DatabasePath() const { return programDir_ + QStringLiteral("RARU.DL
 
 bool TDM::HasRight(const QString& column)
 {
-    // The column name is the one piece of the statement that cannot be bound; only the fixed
-    // rights columns are accepted.
-    static const QRegularExpression rightsColumn(QStringLiteral("^F([0-9]|1[1-4])$"));
-    if (!rightsColumn.match(column).hasMatch())
+    // The column name is the one piece of the statement that cannot be bound; only the rights
+    // columns are accepted.
+    if (!rightsColumnNames().contains(column))
         throw AppError(QStringLiteral("未知的权限列 %1").arg(column));
     const QVariant v = Connection::instance().scalar(
-        QStringLiteral(" Select ") + column + QStringLiteral(" From tuser where userName=?"), {CurrentUser});
+        QStringLiteral(" Select %1 From %2 where %3=?").arg(column, Table::operators, OperatorField::name), {CurrentUser});
     return v.isValid() && !v.isNull() && v.toInt() != 0;
 }
+
+bool TDM::HasRight(Right right) { return HasRight(rightsColumn(right)); }
 
 void TDM::ExportGrid(DBGrid* grid, const QString& defaultFileName)
 {

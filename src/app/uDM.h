@@ -1,6 +1,8 @@
 #pragma once
 // The data module: the program directory, the database connection's file, the logged-in
 // operator and the rights lookup.
+#include "Rights.h"
+
 #include <QObject>
 #include <QString>
 
@@ -19,9 +21,10 @@ public:
     // The logged-in operator as stored in tuser; written only by a successful login.
     QString CurrentUser;
 
-    // Whether the current operator holds one rights column ("F0".."F9", "F11".."F14"). Asks the
+    // Whether the current operator holds one rights column (one of rightsColumnNames()). Asks the
     // database afresh on every call; null, no such operator or an empty CurrentUser: no right.
     bool HasRight(const QString& column);
+    bool HasRight(Right right);
 
     // Saves every row of the grid's dataset, in its visible columns, to a file of the type the
     // user picks; the type picked last is preselected at the next export of the run.

@@ -1,8 +1,10 @@
 #include "CatalogForm.h"
 
-#include "Connection.h"
+#include "Application.h"
+#include "Catalog.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QColor>
 #include <QLineEdit>
 #include <QPalette>
@@ -35,19 +37,20 @@ void chainTabOrder(const QList<QWidget*>& widgets)
         QWidget::setTabOrder(widgets[i - 1], widgets[i]);
 }
 
-int countByText(const QString& table, const QString& column, const QString& text)
+void connectButtons(QDialog* window, Catalog::Controller& catalog, Dataset& list, const Buttons& b,
+                    const std::function<void()>& after)
 {
-    return Connection::instance()
-        .scalar(QStringLiteral("Select count(*) from %1 where %2 = ?").arg(table, column), {text})
-        .toInt();
-}
-
-QString storedText(const Dataset& ds, const QString& table, const QString& keyField, const QString& field)
-{
-    if (ds.state() == Dataset::State::Inserting || ds.currentRow() < 0)
-        return ds.text(field);
-    return Connection::instance()
-        .scalar(QStringLiteral("Select %1 From %2 where %3 = ?").arg(field, table, keyField), {ds.value(keyField)})
-        .toString();
+    const auto wire = [&](QPushButton* button, std::function<void()> run) {
+        onSignal(button, &QPushButton::clicked, window, [run = std::move(run), after] {
+            run();
+            after();
+        });
+    };
+    wire(b.add, [&list] { list.append(); });
+    wire(b.modify, [&list] { list.edit(); });
+    wire(b.save, [&catalog] { catalog.save(); });
+    wire(b.cancel, [&list] { list.cancel(); });
+    wire(b.remove, [&catalog] { catalog.remove(); });
+    onSignal(b.exit, &QPushButton::clicked, window, [window] { window->close(); });
 }
 }

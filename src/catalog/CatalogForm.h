@@ -1,14 +1,20 @@
 #pragma once
-// What the two catalogue windows share: their button and box states by dataset state, and the
-// reference counts that keep a catalogue row from being deleted while entries carry its text.
+// What the two catalogue windows share on screen: their button and box states by dataset state
+// and their tab order.
 #include "Dataset.h"
 
 #include <QList>
 #include <QString>
 
+#include <functional>
+
+class QDialog;
 class QLineEdit;
 class QPushButton;
 class QWidget;
+namespace Catalog {
+class Controller;
+}
 
 namespace CatalogForm {
 // The boxes' read-only background while browsing (sky blue).
@@ -28,10 +34,11 @@ void applyState(Dataset::State state, const Controls& c);
 // Tab order along the given widgets, in layout order.
 void chainTabOrder(const QList<QWidget*>& widgets);
 
-// Rows of `table` whose `column` equals `text` (bound, so quotes need no care).
-int countByText(const QString& table, const QString& column, const QString& text);
-
-// The text of `field` as stored for the dataset's current row (not its pending edit), read by
-// key; the shown value for a row not stored yet.
-QString storedText(const Dataset& ds, const QString& table, const QString& keyField, const QString& field);
+struct Buttons {
+    QPushButton *add, *modify, *save, *cancel, *remove, *exit;
+};
+// Wires the buttons to the list and its controller, each guarded; `after` runs after every
+// command but "退出" (the window's control states).
+void connectButtons(QDialog* window, Catalog::Controller& catalog, Dataset& list, const Buttons& b,
+                    const std::function<void()>& after);
 }

@@ -2,15 +2,16 @@
 
 #include "Connection.h"
 #include "Dataset.h"
+#include "Tables.h"
 
 QDateTime StoredPeriod()
 {
-    return Dataset::parseDateTime(Connection::instance().scalar(QStringLiteral("Select YearMonth from FinscalYearMonth ")));
+    return Dataset::parseDateTime(Connection::instance().scalar(QStringLiteral("Select %1 from %2 ").arg(PeriodField::yearMonth, Table::period)));
 }
 
 void SavePeriod(const QDateTime& value)
 {
-    Connection::instance().run(QStringLiteral("UPdate FinscalYearMonth Set YearMonth=:D "), {Dataset::dateTimeText(value)});
+    Connection::instance().run(QStringLiteral("UPdate %1 Set %2=:D ").arg(Table::period, PeriodField::yearMonth), {Dataset::dateTimeText(value)});
 }
 
 QString GetPeriodDate()

@@ -1,14 +1,12 @@
 #include "uZhanYao.h"
 
-#include "AppError.h"
 #include "Application.h"
 #include "CatalogForm.h"
 #include "DBEdit.h"
 #include "DBGrid.h"
 #include "DBNavigator.h"
-#include "Messages.h"
+#include "Tables.h"
 
-#include <QDateTime>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -22,22 +20,12 @@
 TPickedSummary PickedSummary;
 TfrmZhanYao* frmZhanYao = nullptr;
 
-namespace ZhanYaoCatalog {
-QString listSql() { return QStringLiteral("Select * From zhanYao"); }
-
-int referenceCount(const QString& summaryText)
-{
-    return CatalogForm::countByText(QStringLiteral("XJRJZ"), QStringLiteral("zhanYao"), summaryText)
-        + CatalogForm::countByText(QStringLiteral("YHRJZ"), QStringLiteral("zhanyao"), summaryText);
-}
-}
-
 namespace {
 const QString kCategoryIncrease = QStringLiteral("增加");
 const QString kCategoryDecrease = QStringLiteral("减少");
 }
 
-TfrmZhanYao::TfrmZhanYao(QWidget* owner) : QDialog(owner)
+TfrmZhanYao::TfrmZhanYao(QWidget* owner) : QDialog(owner), catalog_(Catalog::summaries(), ADODataSet1, this)
 {
     setWindowTitle(QStringLiteral("摘要"));
 
@@ -95,22 +83,18 @@ TfrmZhanYao::TfrmZhanYao(QWidget* owner) : QDialog(owner)
                                 DBNavigator1->lastButton(), btnNew, btnModify, btnSave, btnCancel, btnDelete, btnImport,
                                 Button1, btnExit});
 
-    ADODataSet1.setTable(QStringLiteral("ZhanYao"), QStringLiteral("AutoID"));
+    catalog_.setCollect([this] { collectCategory(); });
     DBGridEh1->setDataset(&ADODataSet1);
-    DBGridEh1->setColumns({GridColumn::text(QStringLiteral("KuMuCode"), QStringLiteral("科目代码"), 100),
-                           GridColumn::text(QStringLiteral("ZhanYao"), QStringLiteral("摘要"), 220),
-                           GridColumn::text(QStringLiteral("ZYType"), QStringLiteral("摘要类别"), 80)});
+    DBGridEh1->setColumns({GridColumn::text(SummaryField::subjectCode, QStringLiteral("科目代码"), 100),
+                           GridColumn::text(SummaryField::text, QStringLiteral("摘要"), 220),
+                           GridColumn::text(SummaryField::category, QStringLiteral("摘要类别"), 80)});
     DBNavigator1->bind(&ADODataSet1);
-    DBEdit2->bind(&ADODataSet1, QStringLiteral("KuMuCode"));
-    DBEdit1->bind(&ADODataSet1, QStringLiteral("ZhanYao"));
+    DBEdit2->bind(&ADODataSet1, SummaryField::subjectCode);
+    DBEdit1->bind(&ADODataSet1, SummaryField::text);
 
     onSignal(&ADODataSet1, &Dataset::afterScroll, this, [this] { ADODataSet1AfterScroll(); });
-    onSignal(btnNew, &QPushButton::clicked, this, [this] { btnNewClick(); });
-    onSignal(btnModify, &QPushButton::clicked, this, [this] { btnModifyClick(); });
-    onSignal(btnSave, &QPushButton::clicked, this, [this] { btnSaveClick(); });
-    onSignal(btnCancel, &QPushButton::clicked, this, [this] { btnCancelClick(); });
-    onSignal(btnDelete, &QPushButton::clicked, this, [this] { btnDeleteClick(); });
-    onSignal(btnExit, &QPushButton::clicked, this, [this] { btnExitClick(); });
+    CatalogForm::connectButtons(this, catalog_, ADODataSet1, {btnNew, btnModify, btnSave, btnCancel, btnDelete, btnExit},
+                                [this] { UpdateControls(); });
     onSignal(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     onSignal(DBGridEh1, &DBGrid::doubleClicked, this, [this] { DBGridEh1DblClick(); });
     // "导出" is offered but has no action.
@@ -124,11 +108,8 @@ TfrmZhanYao::~TfrmZhanYao()
         frmZhanYao = nullptr;
 }
 
-void TfrmZhanYao::FormCreate()
-{
-    ADODataSet1.close();
-    ADODataSet1.open(ZhanYaoCatalog::listSql());
-}
+// The list is read once per window: an entry dialog keeps the window it opened.
+void TfrmZhanYao::FormCreate() { catalog_.read(); }
 
 void TfrmZhanYao::showEvent(QShowEvent* e)
 {
@@ -145,7 +126,7 @@ void TfrmZhanYao::UpdateControls()
 
 void TfrmZhanYao::ADODataSet1AfterScroll()
 {
-    const QString type = ADODataSet1.currentRow() >= 0 ? ADODataSet1.text(QStringLiteral("ZYType")) : QString();
+    const QString type = ADODataSet1.currentRow() >= 0 ? ADODataSet1.text(SummaryField::category) : QString();
     // Exclusive radio buttons cannot both be cleared; a new row has no category yet.
     RadioButton1->setAutoExclusive(false);
     RadioButton2->setAutoExclusive(false);
@@ -156,76 +137,33 @@ void TfrmZhanYao::ADODataSet1AfterScroll()
     UpdateControls();
 }
 
-void TfrmZhanYao::btnNewClick()
+void TfrmZhanYao::collectCategory()
 {
-    ADODataSet1.append();
-    UpdateControls();
-}
-
-void TfrmZhanYao::btnModifyClick()
-{
-    ADODataSet1.edit();
-    UpdateControls();
-}
-
-void TfrmZhanYao::btnCancelClick()
-{
-    ADODataSet1.cancel();
-    UpdateControls();
+    if (RadioButton1->isChecked())
+        ADODataSet1.setValue(SummaryField::category, kCategoryIncrease);
+    else if (RadioButton2->isChecked())
+        ADODataSet1.setValue(SummaryField::category, kCategoryDecrease);
 }
 
 void TfrmZhanYao::btnSaveClick()
 {
-    Messages& msg = Messages::current();
-    if (DBEdit2->text().trimmed().isEmpty()) {
-        msg.information(this, QStringLiteral("科目代码不能为空"));
-        return;
-    }
-    if (DBEdit1->text().trimmed().isEmpty()) {
-        msg.information(this, QStringLiteral("摘要不能为空"));
-        return;
-    }
-    if (ADODataSet1.isEditing()) {
-        QString type;
-        if (RadioButton1->isChecked())
-            type = kCategoryIncrease;
-        else if (RadioButton2->isChecked())
-            type = kCategoryDecrease;
-        else {
-            msg.information(this, QStringLiteral("请选择一类别"));
-            return;
-        }
-        ADODataSet1.setValue(QStringLiteral("ZYType"), type);
-        if (ADODataSet1.state() == Dataset::State::Inserting)
-            ADODataSet1.setDateTime(QStringLiteral("FilltDate"), QDateTime::currentDateTime());
-        ADODataSet1.post();
-    }
+    catalog_.save();
     UpdateControls();
 }
-
-void TfrmZhanYao::btnDeleteClick()
-{
-    if (ADODataSet1.isEmpty())
-        throw AppError(QStringLiteral("没有要删除的记录"));
-    // The row removed is the stored one, so the guard looks at its stored text, not a pending edit.
-    const QString text =
-        CatalogForm::storedText(ADODataSet1, QStringLiteral("ZhanYao"), QStringLiteral("AutoID"), QStringLiteral("ZhanYao"));
-    if (ZhanYaoCatalog::referenceCount(text) > 0)
-        throw AppError(QStringLiteral("已有日记账信息不能删除"));
-    if (Messages::current().question(this, QStringLiteral("确定要删除吗"), QStringLiteral("系统提示")))
-        ADODataSet1.deleteCurrent();
-    UpdateControls();
-}
-
-void TfrmZhanYao::btnExitClick() { close(); }
 
 void TfrmZhanYao::Button1Click()
 {
     if (ADODataSet1.isEmpty())
         return;
-    PickedSummary.ZhanYao = ADODataSet1.text(QStringLiteral("ZhanYao"));
-    PickedSummary.ZYType = ADODataSet1.text(QStringLiteral("ZYType"));
-    PickedSummary.KuMuCode = ADODataSet1.text(QStringLiteral("KuMuCode"));
+    // A pending row is picked only once it is saved, with the checks of "保存".
+    if (ADODataSet1.isEditing()) {
+        catalog_.save();
+        if (ADODataSet1.isEditing())
+            return;
+    }
+    PickedSummary.ZhanYao = ADODataSet1.text(SummaryField::text);
+    PickedSummary.ZYType = ADODataSet1.text(SummaryField::category);
+    PickedSummary.KuMuCode = ADODataSet1.text(SummaryField::subjectCode);
     accept();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The summary catalogue "摘要": maintenance of the ZhanYao table and the pick used by the
 // journal entry dialogs, which read PickedSummary after the window closes.
+#include "Catalog.h"
 #include "Dataset.h"
 
 #include <QDialog>
@@ -21,14 +22,6 @@ struct TPickedSummary {
 };
 extern TPickedSummary PickedSummary;
 
-// The catalogue's statements and its delete guard, usable without a window.
-namespace ZhanYaoCatalog {
-// The list, in the table's natural order.
-QString listSql();
-// Entries of both journals (every operator, every month) carrying the summary text.
-int referenceCount(const QString& summaryText);
-}
-
 class TfrmZhanYao : public QDialog {
     Q_OBJECT
 public:
@@ -39,12 +32,7 @@ public:
     void FormShow();
     void UpdateControls();
     void ADODataSet1AfterScroll();
-    void btnNewClick();
-    void btnModifyClick();
-    void btnCancelClick();
     void btnSaveClick();
-    void btnDeleteClick();
-    void btnExitClick();
     void Button1Click();
     void DBGridEh1DblClick();
 
@@ -73,6 +61,9 @@ protected:
 
 private:
     void FormCreate();
+    void collectCategory();
+
+    Catalog::Controller catalog_;
 };
 
 extern TfrmZhanYao* frmZhanYao;

@@ -1,12 +1,11 @@
 #include "u_BankInfo.h"
 
-#include "AppError.h"
 #include "Application.h"
 #include "CatalogForm.h"
 #include "DBEdit.h"
 #include "DBGrid.h"
 #include "DBNavigator.h"
-#include "Messages.h"
+#include "Tables.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -18,16 +17,7 @@
 
 TfrmbankInfo* frmbankInfo = nullptr;
 
-namespace BankInfoCatalog {
-QString listSql() { return QStringLiteral("Select bankName, bankID From bankInfo "); }
-
-int referenceCount(const QString& bankName)
-{
-    return CatalogForm::countByText(QStringLiteral("YHRJZ"), QStringLiteral("KaiHuBank"), bankName);
-}
-}
-
-TfrmbankInfo::TfrmbankInfo(QWidget* owner) : QDialog(owner)
+TfrmbankInfo::TfrmbankInfo(QWidget* owner) : QDialog(owner), catalog_(Catalog::bankAccounts(), ADOQuery1, this)
 {
     setWindowTitle(QStringLiteral("开户银行"));
 
@@ -74,19 +64,14 @@ TfrmbankInfo::TfrmbankInfo(QWidget* owner) : QDialog(owner)
                                 DBNavigator1->nextButton(), DBNavigator1->lastButton(), DBEdit1, btnAdd, btnModify,
                                 btnDelete, btnCancel, btnSave, btnExit});
 
-    ADOQuery1.setTable(QStringLiteral("bankInfo"), QStringLiteral("bankID"));
     DBGridEh1->setDataset(&ADOQuery1);
-    DBGridEh1->setColumns({GridColumn::text(QStringLiteral("bankName"), QStringLiteral("开户银行"), 200)});
+    DBGridEh1->setColumns({GridColumn::text(BankAccountField::name, QStringLiteral("开户银行"), 200)});
     DBNavigator1->bind(&ADOQuery1);
-    DBEdit1->bind(&ADOQuery1, QStringLiteral("bankName"));
+    DBEdit1->bind(&ADOQuery1, BankAccountField::name);
 
     onSignal(&ADOQuery1, &Dataset::afterScroll, this, [this] { ADOQuery1AfterScroll(); });
-    onSignal(btnAdd, &QPushButton::clicked, this, [this] { btnAddClick(); });
-    onSignal(btnModify, &QPushButton::clicked, this, [this] { btnModifyClick(); });
-    onSignal(btnDelete, &QPushButton::clicked, this, [this] { btnDeleteClick(); });
-    onSignal(btnCancel, &QPushButton::clicked, this, [this] { btnCancelClick(); });
-    onSignal(btnSave, &QPushButton::clicked, this, [this] { btnSaveClick(); });
-    onSignal(btnExit, &QPushButton::clicked, this, [this] { btnExitClick(); });
+    CatalogForm::connectButtons(this, catalog_, ADOQuery1, {btnAdd, btnModify, btnSave, btnCancel, btnDelete, btnExit},
+                                [this] { UpdateControls(); });
 }
 
 TfrmbankInfo::~TfrmbankInfo()
@@ -104,8 +89,7 @@ void TfrmbankInfo::showEvent(QShowEvent* e)
 void TfrmbankInfo::FormShow()
 {
     // Re-read at every opening; a non-empty list sets the controls through its row change.
-    ADOQuery1.close();
-    ADOQuery1.open(BankInfoCatalog::listSql());
+    catalog_.read();
 }
 
 void TfrmbankInfo::UpdateControls()
@@ -114,46 +98,3 @@ void TfrmbankInfo::UpdateControls()
 }
 
 void TfrmbankInfo::ADOQuery1AfterScroll() { UpdateControls(); }
-
-void TfrmbankInfo::btnAddClick()
-{
-    ADOQuery1.append();
-    UpdateControls();
-}
-
-void TfrmbankInfo::btnModifyClick()
-{
-    ADOQuery1.edit();
-    UpdateControls();
-}
-
-void TfrmbankInfo::btnCancelClick()
-{
-    ADOQuery1.cancel();
-    UpdateControls();
-}
-
-void TfrmbankInfo::btnSaveClick()
-{
-    if (DBEdit1->text().trimmed().isEmpty())
-        throw AppError(QStringLiteral("开户银行不能为空"));
-    if (ADOQuery1.isEditing())
-        ADOQuery1.post();
-    UpdateControls();
-}
-
-void TfrmbankInfo::btnDeleteClick()
-{
-    if (ADOQuery1.currentRow() < 0 || ADOQuery1.isNull(QStringLiteral("bankName")))
-        throw AppError(QStringLiteral("没有要删除的记录"));
-    // The row removed is the stored one, so the guard looks at its stored name, not a pending edit.
-    const QString name =
-        CatalogForm::storedText(ADOQuery1, QStringLiteral("bankInfo"), QStringLiteral("bankID"), QStringLiteral("bankName"));
-    if (BankInfoCatalog::referenceCount(name) > 0)
-        throw AppError(QStringLiteral("已有日记账信息不能删除"));
-    if (Messages::current().question(this, QStringLiteral("确定要删除该条记录吗？"), QStringLiteral("系统提示")))
-        ADOQuery1.deleteCurrent();
-    UpdateControls();
-}
-
-void TfrmbankInfo::btnExitClick() { close(); }

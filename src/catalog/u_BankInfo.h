@@ -1,5 +1,6 @@
 #pragma once
 // The bank account catalogue "开户银行": maintenance of the bankInfo table.
+#include "Catalog.h"
 #include "Dataset.h"
 
 #include <QDialog>
@@ -11,13 +12,6 @@ class QLabel;
 class QPushButton;
 class QShowEvent;
 
-namespace BankInfoCatalog {
-// The list, in table order, with the key that posts and deletes need.
-QString listSql();
-// Bank entries (every operator, every month) naming the account.
-int referenceCount(const QString& bankName);
-}
-
 class TfrmbankInfo : public QDialog {
     Q_OBJECT
 public:
@@ -28,12 +22,6 @@ public:
     void FormShow();
     void UpdateControls();
     void ADOQuery1AfterScroll();
-    void btnAddClick();
-    void btnModifyClick();
-    void btnCancelClick();
-    void btnSaveClick();
-    void btnDeleteClick();
-    void btnExitClick();
 
     Dataset ADOQuery1;
 
@@ -50,6 +38,9 @@ public:
 
 protected:
     void showEvent(QShowEvent* e) override;
+
+private:
+    Catalog::Controller catalog_;
 };
 
 extern TfrmbankInfo* frmbankInfo;

@@ -5,6 +5,7 @@
 #include "DatabaseFile.h"
 #include "Dataset.h"
 #include "PasswordHash.h"
+#include "Rights.h"
 #include "Upgrades.h"
 
 #include <QFile>
@@ -41,10 +42,7 @@ QList<Connection::Statement> currentSchema()
 
 QStringList Database::rightsColumns()
 {
-    return {QStringLiteral("F1"), QStringLiteral("F2"), QStringLiteral("F3"), QStringLiteral("F4"),
-            QStringLiteral("F5"), QStringLiteral("F6"), QStringLiteral("F7"), QStringLiteral("F8"),
-            QStringLiteral("F9"), QStringLiteral("F0"), QStringLiteral("F11"), QStringLiteral("F12"),
-            QStringLiteral("F13"), QStringLiteral("F14")};
+    return rightsColumnNames();
 }
 
 void Database::createEmpty(const QString& path) { DatabaseFile::create(path, currentSchema()); }

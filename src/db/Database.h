@@ -22,6 +22,6 @@ QList<SchemaObject> deliveredSchema();
 // Makes a new file at the current version with the accounting period `period` and the operator
 // `admin` holding every right.
 void createDelivered(const QString& path, const QDateTime& period = QDateTime::currentDateTime());
-// The fourteen rights columns in the order of the table.
+// The rights columns in the order of the table.
 QStringList rightsColumns();
 }

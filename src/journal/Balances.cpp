@@ -93,7 +93,7 @@ void SaveEntry(Dataset& list, JournalKind kind, const QString& periodText, const
     bool previousToo = false;
     if (d.isBank() && list.state() == Dataset::State::Editing) {
         previousAccount = accountOf(Connection::instance().scalar(
-            QStringLiteral("SELECT KaiHuBank FROM YHRJZ WHERE autoID=?"), {list.value(JournalField::key)}));
+            QStringLiteral("SELECT %1 FROM %2 WHERE %3=?").arg(JournalField::account, d.table, JournalField::key), {list.value(JournalField::key)}));
         previousToo = previousAccount.compare(bankAccount, Qt::CaseInsensitive) != 0;
     }
     const QVariant key = list.writePending();

@@ -59,6 +59,8 @@ QStringList JournalEntryDialog::boxNames(JournalKind kind)
 JournalEntryDialog::JournalEntryDialog(QWidget* owner, Dataset& list, JournalKind kind)
     : QDialog(owner), list_(&list), design_(designOf(kind))
 {
+    // While the dialog edits the journal's list, a move off its pending row saves as "保存" does.
+    list.setSaveBeforeMove([this] { saveEntry(); });
     const bool bank = design_.isBank();
     setWindowTitle(design_.caption);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -211,7 +213,12 @@ JournalEntryDialog::JournalEntryDialog(QWidget* owner, Dataset& list, JournalKin
     UpdateButtons();
 }
 
-JournalEntryDialog::~JournalEntryDialog() { discardPending(); }
+JournalEntryDialog::~JournalEntryDialog()
+{
+    discardPending();
+    if (list_)
+        list_->setSaveBeforeMove({});
+}
 
 Dataset& JournalEntryDialog::list() const { return *list_; }
 
@@ -294,8 +301,16 @@ void JournalEntryDialog::summaryButtonClick()
 
 void JournalEntryDialog::btnSaveClick()
 {
-    if (!list_->isEditing())
+    if (!saveEntry())
         return;
+    Messages::current().information(this, QStringLiteral("保存成功!"), hint);
+    UpdateButtons();
+}
+
+bool JournalEntryDialog::saveEntry()
+{
+    if (!list_->isEditing())
+        return false;
     Journals::EntryInput in;
     in.kind = kind();
     in.when = Journals::entryDateTime(DateTimePicker1->date(), DateTimePicker2->time());
@@ -307,13 +322,12 @@ void JournalEntryDialog::btnSaveClick()
     const QString refusal = Journals::entryRefusal(in);
     if (!refusal.isEmpty()) {
         Messages::current().information(this, refusal, hint);
-        return;
+        return false;
     }
     const QString account = in.bankText.trimmed();
     Journals::stampEntry(*list_, kind(), DM->CurrentUser, in.when, account);
     Journals::SaveEntry(*list_, kind(), GetPeriodDate(), DM->CurrentUser, account);
-    Messages::current().information(this, QStringLiteral("保存成功!"), hint);
-    UpdateButtons();
+    return true;
 }
 
 void JournalEntryDialog::btnCancelClick()

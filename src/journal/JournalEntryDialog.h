@@ -73,6 +73,9 @@ protected:
 
 private:
     void discardPending();
+    // The checks of "保存", then the save with its balances; false when a check refused the
+    // entry (and said why).
+    bool saveEntry();
     QPointer<Dataset> list_;
     JournalDesign design_;
 };

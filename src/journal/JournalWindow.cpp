@@ -42,36 +42,38 @@ private:
 QVector<GridColumn> JournalWindow::columnsOf(JournalKind kind)
 {
     using C = GridColumn;
+    namespace F = JournalField;
+    const JournalDesign& d = designOf(kind);
     const QString debit = QStringLiteral("借方（增加）"), credit = QStringLiteral("贷方（减少）");
     QVector<GridColumn> cols;
     if (kind == JournalKind::Cash) {
-        cols = {C::dateTime(QStringLiteral("YeWuRQ"), QStringLiteral("日期"), 97).footed(QStringLiteral("合计")),
-                C::text(QStringLiteral("PingZhengNo"), QStringLiteral("凭证号"), 72),
-                C::text(QStringLiteral("ZhanYao"), QStringLiteral("摘要"), 105),
-                C::text(QStringLiteral("Detail"), QStringLiteral("明细"), 76),
-                C::text(QStringLiteral("ZhanYaoType"), QStringLiteral("摘要类型"), 69).hidden(),
-                C::money(QStringLiteral("QCJE"), QStringLiteral("QCJE"), 44).hidden(),
-                C::money(QStringLiteral("JieFang"), debit, 82).summed(),
-                C::money(QStringLiteral("DaiFang"), credit, 85).summed(),
-                C::money(QStringLiteral("YuE"), QStringLiteral("余额"), 68),
-                C::text(QStringLiteral("JingBR"), QStringLiteral("经办人"), defaultWidth),
-                C::text(QStringLiteral("Fillter"), QStringLiteral("操作人"), defaultWidth).hidden(),
-                C::dateTime(QStringLiteral("FilltDate"), QStringLiteral("操作日期"), defaultWidth).hidden(),
-                C::text(QStringLiteral("Remark"), QStringLiteral("备注"), 83),
-                C::text(QStringLiteral("faPiaoDW"), QStringLiteral("发票单位"), 58),
-                C::text(QStringLiteral("KeMuDM"), QStringLiteral("科目单位"), 121)};
+        cols = {C::dateTime(d.dateField, QStringLiteral("日期"), 97).footed(QStringLiteral("合计")),
+                C::text(F::voucher, QStringLiteral("凭证号"), 72),
+                C::text(d.summaryField, QStringLiteral("摘要"), 105),
+                C::text(F::detail, QStringLiteral("明细"), 76),
+                C::text(d.categoryField, QStringLiteral("摘要类型"), 69).hidden(),
+                C::money(F::openingAmount, F::openingAmount, 44).hidden(),
+                C::money(F::debit, debit, 82).summed(),
+                C::money(F::credit, credit, 85).summed(),
+                C::money(F::balance, QStringLiteral("余额"), 68),
+                C::text(F::handler, QStringLiteral("经办人"), defaultWidth),
+                C::text(F::operatorName, QStringLiteral("操作人"), defaultWidth).hidden(),
+                C::dateTime(F::enteredAt, QStringLiteral("操作日期"), defaultWidth).hidden(),
+                C::text(F::remark, QStringLiteral("备注"), 83),
+                C::text(d.invoiceField, QStringLiteral("发票单位"), 58),
+                C::text(F::subjectCode, QStringLiteral("科目单位"), 121)};
     } else {
-        cols = {C::text(QStringLiteral("KaiHuBank"), QStringLiteral("开户银行"), 124).footed(QStringLiteral("合计")),
-                C::dateTime(QStringLiteral("yewuRQ"), QStringLiteral("日期"), defaultWidth),
-                C::text(QStringLiteral("PingZhengNo"), QStringLiteral("凭证号"), 96),
-                C::text(QStringLiteral("Zhanyao"), QStringLiteral("摘要"), 114),
-                C::text(QStringLiteral("Detail"), QStringLiteral("明细"), 78),
-                C::money(QStringLiteral("JieFang"), debit, defaultWidth).summed(),
-                C::money(QStringLiteral("DaiFang"), credit, defaultWidth).summed(),
-                C::money(QStringLiteral("YuE"), QStringLiteral("余额"), defaultWidth),
-                C::text(QStringLiteral("JingBR"), QStringLiteral("经办人"), defaultWidth),
-                C::text(QStringLiteral("FaPiaoDW"), QStringLiteral("发票单位"), 120),
-                C::text(QStringLiteral("Remark"), QStringLiteral("备注"), 82)};
+        cols = {C::text(F::account, QStringLiteral("开户银行"), 124).footed(QStringLiteral("合计")),
+                C::dateTime(d.dateField, QStringLiteral("日期"), defaultWidth),
+                C::text(F::voucher, QStringLiteral("凭证号"), 96),
+                C::text(d.summaryField, QStringLiteral("摘要"), 114),
+                C::text(F::detail, QStringLiteral("明细"), 78),
+                C::money(F::debit, debit, defaultWidth).summed(),
+                C::money(F::credit, credit, defaultWidth).summed(),
+                C::money(F::balance, QStringLiteral("余额"), defaultWidth),
+                C::text(F::handler, QStringLiteral("经办人"), defaultWidth),
+                C::text(d.invoiceField, QStringLiteral("发票单位"), 120),
+                C::text(F::remark, QStringLiteral("备注"), 82)};
     }
     for (GridColumn& c : cols)
         c = centred(c);

@@ -2,10 +2,7 @@
 
 TfrmAddXJRJZ* frmAddXJRJZ = nullptr;
 
-TfrmAddXJRJZ::TfrmAddXJRJZ(QWidget* owner, Dataset& list) : JournalEntryDialog(owner, list, JournalKind::Cash)
-{
-    frmAddXJRJZ = this;
-}
+TfrmAddXJRJZ::TfrmAddXJRJZ(QWidget* owner, Dataset& list) : JournalEntryDialog(owner, list, JournalKind::Cash) {}
 
 TfrmAddXJRJZ::~TfrmAddXJRJZ()
 {

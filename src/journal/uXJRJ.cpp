@@ -5,7 +5,7 @@
 
 TfrmXJRJ* frmXJRJ = nullptr;
 
-TfrmXJRJ::TfrmXJRJ(QWidget* owner) : JournalWindow(owner, JournalKind::Cash) { frmXJRJ = this; }
+TfrmXJRJ::TfrmXJRJ(QWidget* owner) : JournalWindow(owner, JournalKind::Cash) {}
 
 TfrmXJRJ::~TfrmXJRJ()
 {
@@ -13,7 +13,12 @@ TfrmXJRJ::~TfrmXJRJ()
         frmXJRJ = nullptr;
 }
 
-std::unique_ptr<JournalEntryDialog> TfrmXJRJ::createEntryDialog() { return std::make_unique<TfrmAddXJRJZ>(this, ADOQuery1); }
+std::unique_ptr<JournalEntryDialog> TfrmXJRJ::createEntryDialog()
+{
+    auto dialog = std::make_unique<TfrmAddXJRJZ>(this, ADOQuery1);
+    frmAddXJRJZ = dialog.get();
+    return dialog;
+}
 
 void TfrmXJRJ::openSearch()
 {

@@ -3,10 +3,7 @@
 TfrmAddBankJZ* frmAddBankJZ = nullptr;
 
 // The account items are read here, so every opening sees the catalogue as it stands.
-TfrmAddBankJZ::TfrmAddBankJZ(QWidget* owner, Dataset& list) : JournalEntryDialog(owner, list, JournalKind::Bank)
-{
-    frmAddBankJZ = this;
-}
+TfrmAddBankJZ::TfrmAddBankJZ(QWidget* owner, Dataset& list) : JournalEntryDialog(owner, list, JournalKind::Bank) {}
 
 TfrmAddBankJZ::~TfrmAddBankJZ()
 {

@@ -5,7 +5,7 @@
 
 TfrmBankJZ* frmBankJZ = nullptr;
 
-TfrmBankJZ::TfrmBankJZ(QWidget* owner) : JournalWindow(owner, JournalKind::Bank) { frmBankJZ = this; }
+TfrmBankJZ::TfrmBankJZ(QWidget* owner) : JournalWindow(owner, JournalKind::Bank) {}
 
 TfrmBankJZ::~TfrmBankJZ()
 {
@@ -13,7 +13,12 @@ TfrmBankJZ::~TfrmBankJZ()
         frmBankJZ = nullptr;
 }
 
-std::unique_ptr<JournalEntryDialog> TfrmBankJZ::createEntryDialog() { return std::make_unique<TfrmAddBankJZ>(this, ADOQuery1); }
+std::unique_ptr<JournalEntryDialog> TfrmBankJZ::createEntryDialog()
+{
+    auto dialog = std::make_unique<TfrmAddBankJZ>(this, ADOQuery1);
+    frmAddBankJZ = dialog.get();
+    return dialog;
+}
 
 void TfrmBankJZ::openSearch()
 {

@@ -9,3 +9,10 @@ public:
     explicit AppError(const QString& message) : std::runtime_error(message.toStdString()) {}
     QString message() const { return QString::fromUtf8(what()); }
 };
+
+// A refusal the operator has already been told about: it stops what runs, and the guard that
+// catches it shows nothing more.
+class RefusalShown : public std::exception {
+public:
+    const char* what() const noexcept override { return "refusal shown"; }
+};

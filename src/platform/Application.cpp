@@ -1,5 +1,6 @@
 #include "Application.h"
 
+#include "AppError.h"
 #include "Messages.h"
 
 #include <QApplication>
@@ -24,6 +25,8 @@ bool runGuarded(const std::function<void()>& fn)
     try {
         fn();
         return true;
+    } catch (const RefusalShown&) {
+        return false;
     } catch (const std::exception& e) {
         showErrorBox(QString::fromUtf8(e.what()), QApplication::activeWindow());
         return false;

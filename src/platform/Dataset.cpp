@@ -83,7 +83,7 @@ void Dataset::moveTo(int row)
         if (modified_.isEmpty())
             cancel();
         else
-            post();
+            postBeforeMove();
         row = std::clamp(row, 0, rowCount() - 1);
     }
     setCurrent(row);
@@ -167,7 +167,7 @@ void Dataset::append()
     if (state_ == State::Inactive)
         throw AppError(QStringLiteral("数据集未打开"));
     if (isEditing())
-        post();
+        postBeforeMove();
     const int at = rowCount();
     reshaping_ = true;
     Q_EMIT rowAboutToBeInserted(at);
@@ -319,6 +319,17 @@ void Dataset::refuseChangedRow(const QString& action) const
     throw AppError(QStringLiteral("要%1的记录已被修改（可能是其他程序或恢复数据所致），请重新打开窗口后再试").arg(action));
 }
 
+void Dataset::postBeforeMove()
+{
+    if (!saveBeforeMove_) {
+        post();
+        return;
+    }
+    saveBeforeMove_();
+    if (isEditing())
+        throw RefusalShown();
+}
+
 void Dataset::post()
 {
     if (!isEditing())
@@ -448,7 +459,7 @@ struct SortKey {
 void Dataset::sortBy(const QVector<QPair<int, bool>>& order)
 {
     if (isEditing())
-        post();
+        postBeforeMove();
     std::vector<SortKey> keys;
     for (const auto& [field, ascending] : order)
         keys.emplace_back(rows_, field, ascending);

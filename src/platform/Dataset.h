@@ -94,6 +94,11 @@ public:
     // row is still pending, so the owner can set derived values; an error it raises stops the write.
     void setBeforeWrite(std::function<void()> fn) { beforeWrite_ = std::move(fn); }
 
+    // What a move, a sort or append() runs on a changed pending row in place of post(): the
+    // owner's own save, with the checks of its "保存". When the row is still pending afterwards
+    // (the save refused it and said why), the move is refused with RefusalShown.
+    void setSaveBeforeMove(std::function<void()> fn) { saveBeforeMove_ = std::move(fn); }
+
     // Reorders the rows in memory by the given fields (true = ascending); the current row is kept.
     void sortBy(const QVector<QPair<int, bool>>& order);
 
@@ -112,6 +117,7 @@ Q_SIGNALS:
 
 private:
     void requireEditing(const char* what) const;
+    void postBeforeMove();
     void setState(State s);
     void setCurrent(int row);
     // Takes the values of the row a write returned into the written row.
@@ -136,4 +142,5 @@ private:
     mutable QHash<QString, int> widths_;
     mutable QStringList columns_; // the table's columns
     std::function<void()> beforeWrite_;
+    std::function<void()> saveBeforeMove_;
 };

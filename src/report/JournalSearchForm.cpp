@@ -6,6 +6,7 @@
 #include "Dataset.h"
 #include "KeyFilters.h"
 #include "uDM.h"
+#include "Tables.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -34,16 +35,16 @@ QDateEdit* datePicker(QWidget* parent)
 }
 }
 
-JournalSearchForm::JournalSearchForm(QWidget* owner, Dataset* journalList, Journal journal)
+JournalSearchForm::JournalSearchForm(QWidget* owner, Dataset* journalList, JournalKind journal)
     : QDialog(owner), list_(journalList), journal_(journal)
 {
-    setWindowTitle(journal == Journal::Cash ? QStringLiteral("查找") : QStringLiteral("查询"));
+    setWindowTitle(journal == JournalKind::Cash ? QStringLiteral("查找") : QStringLiteral("查询"));
 
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(8);
     int row = 0;
-    if (journal == Journal::Bank) {
+    if (journal == JournalKind::Bank) {
         ComboBox2 = new QComboBox(this);
         ComboBox2->setEditable(true);
         ComboBox2->setInsertPolicy(QComboBox::NoInsert);
@@ -134,14 +135,14 @@ JournalSearchForm::JournalSearchForm(QWidget* owner, Dataset* journalList, Journ
 
 void JournalSearchForm::FormCreate()
 {
-    ComboBox1->addItems(Connection::instance().column(QStringLiteral("Select zhanyao From zhanyao ")));
+    ComboBox1->addItems(Connection::instance().column(QStringLiteral("Select %1 From %2 ").arg(SummaryField::text, Table::summaries)));
     ComboBox1->setCurrentIndex(-1);
 }
 
 void JournalSearchForm::FormShow()
 {
     const QDate today = QDate::currentDate();
-    if (journal_ == Journal::Cash) {
+    if (journal_ == JournalKind::Cash) {
         DateTimePicker1->setDate(today.addDays(-30));
         DateTimePicker2->setDateTime(QDateTime::currentDateTime());
         for (QLineEdit* e : {Edit1, Edit2, Edit3, Edit4, Edit9, Edit5, Edit6, Edit7, Edit8})

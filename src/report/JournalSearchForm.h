@@ -15,7 +15,7 @@ class QPushButton;
 class JournalSearchForm : public QDialog {
     Q_OBJECT
 public:
-    JournalSearchForm(QWidget* owner, Dataset* journalList, Journal journal);
+    JournalSearchForm(QWidget* owner, Dataset* journalList, JournalKind journal);
 
     // Fills the summary list, once.
     void FormCreate();
@@ -28,7 +28,7 @@ public:
 
     // The criteria as they stand in the boxes.
     SearchCriteria criteria() const;
-    Journal journal() const { return journal_; }
+    JournalKind journal() const { return journal_; }
 
     QComboBox* ComboBox2 = nullptr; // "银行", bank dialog only
     QDateEdit* DateTimePicker1 = nullptr;
@@ -51,5 +51,5 @@ protected:
 
 private:
     QPointer<Dataset> list_;
-    Journal journal_;
+    JournalKind journal_;
 };

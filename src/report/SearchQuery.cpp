@@ -32,7 +32,7 @@ QString trimCriterion(const QString& text)
     return text.mid(b, e - b);
 }
 
-Connection::Statement buildSearch(Journal journal, const SearchCriteria& c, const QString& user)
+Connection::Statement buildSearch(JournalKind journal, const SearchCriteria& c, const QString& user)
 {
     Connection::Statement st;
     QString where;
@@ -48,9 +48,9 @@ Connection::Statement buildSearch(Journal journal, const SearchCriteria& c, cons
         QString column, lowLabel, highLabel, low, high;
     };
     const Bounds amounts[] = {
-        {QStringLiteral("JieFang"), QStringLiteral("借方金额“大于”"), QStringLiteral("借方金额“小于”"),
+        {JournalField::debit, QStringLiteral("借方金额“大于”"), QStringLiteral("借方金额“小于”"),
          trimCriterion(c.debitMin), trimCriterion(c.debitMax)},
-        {QStringLiteral("DaiFang"), QStringLiteral("贷方金额“大于”"), QStringLiteral("贷方金额“小于”"),
+        {JournalField::credit, QStringLiteral("贷方金额“大于”"), QStringLiteral("贷方金额“小于”"),
          trimCriterion(c.creditMin), trimCriterion(c.creditMax)},
     };
     for (const Bounds& b : amounts) {
@@ -60,11 +60,11 @@ Connection::Statement buildSearch(Journal journal, const SearchCriteria& c, cons
             wholeAmount(b.high, b.highLabel);
     }
 
-    if (journal == Journal::Bank)
-        equal(QStringLiteral("KaiHuBank"), c.bank);
+    if (journal == JournalKind::Bank)
+        equal(JournalField::account, c.bank);
     where += QStringLiteral(" and (yewurq between ? and ?)");
     st.params << midnight(c.from) << midnight(c.to.addDays(1));
-    equal(QStringLiteral("PingZhengNo"), c.voucher);
+    equal(JournalField::voucher, c.voucher);
     equal(QStringLiteral("zhanyao"), c.summary);
     for (const Bounds& b : amounts) {
         // One bound alone filters nothing.
@@ -74,12 +74,11 @@ Connection::Statement buildSearch(Journal journal, const SearchCriteria& c, cons
         st.params << wholeAmount(b.low, b.lowLabel).toStorage() << wholeAmount(b.high, b.highLabel).toStorage();
     }
     equal(QStringLiteral("FaPiaoDW"), c.invoiceUnit);
-    equal(QStringLiteral("Detail"), c.detail);
-    equal(QStringLiteral("JingBR"), c.handler);
-    equal(QStringLiteral("Remark"), c.remark);
+    equal(JournalField::detail, c.detail);
+    equal(JournalField::handler, c.handler);
+    equal(JournalField::remark, c.remark);
 
-    const QString table = journal == Journal::Cash ? QStringLiteral("XJRJZ") : QStringLiteral("YHRJZ");
-    st.sql = QStringLiteral("Select * from ") + table + QStringLiteral(" where 1=1") + where
+    st.sql = QStringLiteral("Select * from ") + designOf(journal).table + QStringLiteral(" where 1=1") + where
         + QStringLiteral(" and Fillter=? order by yewurq");
     st.params << user;
     return st;

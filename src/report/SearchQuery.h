@@ -1,11 +1,10 @@
 #pragma once
 // The journal search: the criteria of the search dialogs turned into one bound statement.
 #include "Connection.h"
+#include "JournalKind.h"
 
 #include <QDate>
 #include <QString>
-
-enum class Journal { Cash, Bank };
 
 // The texts and dates of the search dialog, as the operator left them (not yet trimmed).
 struct SearchCriteria {
@@ -26,4 +25,4 @@ QString trimCriterion(const QString& text);
 
 // The statement over the journal table for `user`'s entries, ordered by date. Every value is
 // bound. An amount bound that is not a whole number raises AppError naming the field.
-Connection::Statement buildSearch(Journal journal, const SearchCriteria& c, const QString& user);
+Connection::Statement buildSearch(JournalKind journal, const SearchCriteria& c, const QString& user);

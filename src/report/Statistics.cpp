@@ -12,7 +12,8 @@ Shape shapeOf(StatKind kind)
 {
     const QString yearMonth = QStringLiteral("CAST(substr(yewurq,1,4) AS INTEGER) AS yeardu, "
                                              "CAST(substr(yewurq,6,2) AS INTEGER) AS monthF");
-    const QString cash = QStringLiteral("XJRJZ"), bank = QStringLiteral("YHRJZ");
+    const QString& cash = Table::cash;
+    const QString& bank = Table::bank;
     switch (kind) {
     case StatKind::CashYearMonth:
         return {cash, yearMonth, QStringLiteral("yeardu, monthF")};
@@ -51,9 +52,9 @@ QString openingBalanceSummary() { return QStringLiteral("期初金额"); }
 
 Connection::Statement emptyStatistics(StatKind kind) { return compose(kind, QStringLiteral("1<>1"), {}); }
 
-Connection::Statement yearMonthStatistics(Journal journal, const QString& year, const QString& user)
+Connection::Statement yearMonthStatistics(JournalKind journal, const QString& year, const QString& user)
 {
-    const StatKind kind = journal == Journal::Cash ? StatKind::CashYearMonth : StatKind::BankYearMonth;
+    const StatKind kind = journal == JournalKind::Cash ? StatKind::CashYearMonth : StatKind::BankYearMonth;
     bool ok = false;
     const int y = year.trimmed().toInt(&ok);
     if (!ok || y < 1 || y > 9999)
@@ -65,22 +66,22 @@ Connection::Statement yearMonthStatistics(Journal journal, const QString& year, 
                     openingBalanceSummary(), user});
 }
 
-Connection::Statement bySummaryStatistics(Journal journal, const QDate& from, const QDate& to, const QString& user,
+Connection::Statement bySummaryStatistics(JournalKind journal, const QDate& from, const QDate& to, const QString& user,
                                           const QString& bank)
 {
     QString where = QStringLiteral("yewurq >= ? and yewurq <= ?") + notOpening + QStringLiteral(" and Fillter=?");
     QVariantList params{midnight(from), midnight(to), openingBalanceSummary(), user};
     const QString account = trimCriterion(bank);
-    if (journal == Journal::Bank && !account.isEmpty()) {
+    if (journal == JournalKind::Bank && !account.isEmpty()) {
         where += QStringLiteral(" and KaiHuBank=?");
         params << account;
     }
-    return compose(journal == Journal::Cash ? StatKind::CashBySummary : StatKind::BankBySummary, where, params);
+    return compose(journal == JournalKind::Cash ? StatKind::CashBySummary : StatKind::BankBySummary, where, params);
 }
 
-Connection::Statement byDayStatistics(Journal journal, const QDate& from, const QDate& to)
+Connection::Statement byDayStatistics(JournalKind journal, const QDate& from, const QDate& to)
 {
-    return compose(journal == Journal::Cash ? StatKind::CashByDay : StatKind::BankByDay,
+    return compose(journal == JournalKind::Cash ? StatKind::CashByDay : StatKind::BankByDay,
                    QStringLiteral("yewurq >= ? and yewurq <= ?") + notOpening,
                    {midnight(from), midnight(to), openingBalanceSummary()});
 }

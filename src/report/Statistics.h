@@ -17,12 +17,12 @@ Connection::Statement emptyStatistics(StatKind kind);
 
 // Per month of `year` (bank: and account), `user`'s entries. A year text that no stored date
 // can carry (not a number from 1 to 9999) gives the empty statement.
-Connection::Statement yearMonthStatistics(Journal journal, const QString& year, const QString& user);
+Connection::Statement yearMonthStatistics(JournalKind journal, const QString& year, const QString& user);
 
 // Per summary (bank: account and summary) of `user`'s entries from `from` at midnight up to
 // `to` at midnight, both inclusive; `bank`, when not blank, limits the bank journal to one account.
-Connection::Statement bySummaryStatistics(Journal journal, const QDate& from, const QDate& to, const QString& user,
+Connection::Statement bySummaryStatistics(JournalKind journal, const QDate& from, const QDate& to, const QString& user,
                                           const QString& bank = {});
 
 // Per stored date-time stamp (bank: and account) of every operator's entries over the same range.
-Connection::Statement byDayStatistics(Journal journal, const QDate& from, const QDate& to);
+Connection::Statement byDayStatistics(JournalKind journal, const QDate& from, const QDate& to);

@@ -101,7 +101,7 @@ void StatisticsForm::showEvent(QShowEvent* e)
         runGuarded([this] { FormShow(); });
 }
 
-YearMonthStatisticsForm::YearMonthStatisticsForm(QWidget* owner, const Design& design, Journal journal)
+YearMonthStatisticsForm::YearMonthStatisticsForm(QWidget* owner, const Design& design, JournalKind journal)
     : StatisticsForm(owner, design), journal_(journal)
 {
 }
@@ -169,7 +169,7 @@ void DateRangeStatisticsForm::RzToolButton2Click()
     const QDate from = DBDateTimeEditEh1->value(), to = DBDateTimeEditEh2->value();
     if (!from.isValid() || !to.isValid())
         throw AppError(QStringLiteral("统计日期不能为空"));
-    const Journal journal = (kind() == StatKind::CashBySummary || kind() == StatKind::CashByDay) ? Journal::Cash : Journal::Bank;
+    const JournalKind journal = (kind() == StatKind::CashBySummary || kind() == StatKind::CashByDay) ? JournalKind::Cash : JournalKind::Bank;
     if (kind() == StatKind::CashBySummary || kind() == StatKind::BankBySummary)
         showRows(bySummaryStatistics(journal, from, to, currentUser(), ComboBox1 ? ComboBox1->currentText() : QString()));
     else

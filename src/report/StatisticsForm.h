@@ -69,13 +69,13 @@ private:
 class YearMonthStatisticsForm : public StatisticsForm {
     Q_OBJECT
 public:
-    YearMonthStatisticsForm(QWidget* owner, const Design& design, Journal journal);
+    YearMonthStatisticsForm(QWidget* owner, const Design& design, JournalKind journal);
     void RzToolButton2Click() override;
     // The statistics of one year; an empty year runs nothing.
     void runYear(const QString& year);
 
 private:
-    Journal journal_;
+    JournalKind journal_;
 };
 
 // The windows over a date range (by summary, by day): two date edits that may be empty and

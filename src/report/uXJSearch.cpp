@@ -2,7 +2,7 @@
 
 TfrmXJSearch* frmXJSearch = nullptr;
 
-TfrmXJSearch::TfrmXJSearch(QWidget* owner, Dataset* journalList) : JournalSearchForm(owner, journalList, Journal::Cash) {}
+TfrmXJSearch::TfrmXJSearch(QWidget* owner, Dataset* journalList) : JournalSearchForm(owner, journalList, JournalKind::Cash) {}
 
 TfrmXJSearch::~TfrmXJSearch()
 {

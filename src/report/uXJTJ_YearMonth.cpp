@@ -7,7 +7,7 @@ TfrmXJTJ_YearMonth::TfrmXJTJ_YearMonth(QWidget* owner)
                               {StatKind::CashYearMonth, QStringLiteral("现金统计（按年月）"), QStringLiteral("现金年月统计"),
                                {GridColumn::integer(QStringLiteral("yeardu"), QStringLiteral("年度"), 70),
                                 GridColumn::integer(QStringLiteral("monthF"), QStringLiteral("月份"), 60)}},
-                              Journal::Cash)
+                              JournalKind::Cash)
 {
 }
 

@@ -3,7 +3,7 @@
 TfrmBankJZSearch* frmBankJZSearch = nullptr;
 
 TfrmBankJZSearch::TfrmBankJZSearch(QWidget* owner, Dataset* journalList)
-    : JournalSearchForm(owner, journalList, Journal::Bank)
+    : JournalSearchForm(owner, journalList, JournalKind::Bank)
 {
 }
 

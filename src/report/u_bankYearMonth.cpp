@@ -8,7 +8,7 @@ Tfrmbank_yearMonth::Tfrmbank_yearMonth(QWidget* owner)
                                {GridColumn::integer(QStringLiteral("yeardu"), QStringLiteral("年度"), 70),
                                 GridColumn::integer(QStringLiteral("monthF"), QStringLiteral("月份"), 60),
                                 GridColumn::text(QStringLiteral("KaiHuBank"), QStringLiteral("开户银行"), 180)}},
-                              Journal::Bank)
+                              JournalKind::Bank)
 {
 }
 

@@ -4,10 +4,11 @@
 #include "Connection.h"
 #include "Messages.h"
 #include "PasswordHash.h"
+#include "ShellServices.h"
 #include "uDM.h"
+#include "Tables.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -61,7 +62,8 @@ QString trimBlanksAndControls(const QString& text)
 
 QStringList loginUserNames()
 {
-    return Connection::instance().column(QStringLiteral("Select Username From tuser ORDER BY userID"));
+    return Connection::instance().column(
+        QStringLiteral("Select %1 From %2 ORDER BY %3").arg(OperatorField::name, Table::operators, OperatorField::key));
 }
 
 QString checkLogin(const QString& typedName, const QString& typedPassword)
@@ -70,7 +72,7 @@ QString checkLogin(const QString& typedName, const QString& typedPassword)
     const QString password = trimBlanksAndControls(typedPassword);
     // The name column compares without regard to case; the password only through its hash.
     const Rows users = Connection::instance().rows(
-        QStringLiteral("Select userName,password From tUser where userName=? ORDER BY userID"), {name});
+        QStringLiteral("Select %1,%2 From %3 where %1=? ORDER BY %4").arg(OperatorField::name, OperatorField::password, Table::operators, OperatorField::key), {name});
     for (const auto& user : users.rows) {
         if (PasswordHash::verify(user[1].toString(), password))
             return user[0].toString();
@@ -82,12 +84,10 @@ TfrmLogin::TfrmLogin(QWidget* owner) : QDialog(owner, Qt::Dialog | Qt::Frameless
 {
     // The shell is a static library: its resources are registered by hand.
     Q_INIT_RESOURCE(shell);
-    frmLogin = this;
     setObjectName(QStringLiteral("frmLogin"));
     setWindowTitle(QStringLiteral("登陆"));
     setFixedSize(259, 185);
     setStyleSheet(QString::fromUtf8(loginStyle));
-    quitProgram = [] { QCoreApplication::exit(0); };
 
     auto* panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("Panel1"));
@@ -184,8 +184,7 @@ void TfrmLogin::btnOKClick()
 
 void TfrmLogin::btnExitClick()
 {
-    if (quitProgram)
-        quitProgram();
+    ShellServices::current().quit();
     reject();
 }
 

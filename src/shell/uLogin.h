@@ -4,7 +4,6 @@
 #include <QDialog>
 #include <QString>
 #include <QStringList>
-#include <functional>
 
 class QComboBox;
 class QFrame;
@@ -35,9 +34,6 @@ public:
     void btnOKClick();
     // Ends the program.
     void btnExitClick();
-
-    // What "退出" runs to end the program; the application's exit unless a test replaced it.
-    std::function<void()> quitProgram;
 
     QLabel* Label3;
     QFrame* Bevel1;

@@ -5,7 +5,9 @@
 #include "ClockPane.h"
 #include "Maximise.h"
 #include "Messages.h"
+#include "ShellServices.h"
 #include "ToolbarIcons.h"
+#include "WindowRef.h"
 #include "uDM.h"
 #include "uLogin.h"
 
@@ -43,14 +45,18 @@
 TfrmMain* frmMain = nullptr;
 
 namespace {
-using Handler = void (TfrmMain::*)();
-
 struct MenuItem {
-    const char* name;
-    QString caption;     // "-" is a separator
-    Handler handler;     // nullptr: no action
+    QString name;
+    QString caption;                // "-" is a separator
+    std::optional<Command> command; // none: no action
     bool hidden;
 };
+// A menu item that runs a command carries the command's item name.
+MenuItem commandItem(Command c, const QString& caption) { return {commandInfo(c).item, caption, c, false}; }
+MenuItem plainItem(const char* name, const QString& caption, bool hidden = false)
+{
+    return {QString::fromLatin1(name), caption, std::nullopt, hidden};
+}
 struct Menu {
     const char* name;
     QString caption;
@@ -59,44 +65,45 @@ struct Menu {
 
 QVector<Menu> menuTable()
 {
+    using enum Command;
     const QString sep = QStringLiteral("-");
     return {
         {"N1", QStringLiteral("[系统设置]"), {
-            {"N23", QStringLiteral("设置记账务年月"), &TfrmMain::N23Click, false},
-            {"N28", sep, nullptr, false},
-            {"N27", QStringLiteral("操作员设置"), &TfrmMain::N27Click, false},
-            {"N29", sep, nullptr, false},
-            {"N30", QStringLiteral("数据备份与恢复"), &TfrmMain::N30Click, false},
-            {"N32", QStringLiteral("数据初始化"), &TfrmMain::N32Click, false},
-            {"N33", sep, nullptr, false},
-            {"N34", QStringLiteral("退出"), &TfrmMain::N34Click, false},
+            commandItem(SetPeriod, QStringLiteral("设置记账务年月")),
+            plainItem("N28", sep),
+            commandItem(Operators, QStringLiteral("操作员设置")),
+            plainItem("N29", sep),
+            commandItem(BackupRestore, QStringLiteral("数据备份与恢复")),
+            commandItem(DataInitialisation, QStringLiteral("数据初始化")),
+            plainItem("N33", sep),
+            commandItem(Exit, QStringLiteral("退出")),
         }},
         {"N2", QStringLiteral("[现金日记账]"), {
-            {"N5", QStringLiteral("现金日记账"), &TfrmMain::N5Click, false},
-            {"N6", sep, nullptr, false},
-            {"N7", QStringLiteral("摘要设置"), &TfrmMain::N7Click, false},
-            {"N8", sep, nullptr, false},
-            {"N9", QStringLiteral("现金统计（按月份）"), &TfrmMain::N9Click, false},
-            {"N10", QStringLiteral("现金统计（按摘要）"), &TfrmMain::N10Click, false},
-            {"N11", QStringLiteral("现金统计（按凭证号+摘要）"), nullptr, true},
-            {"N12", QStringLiteral("现金统计（按天）"), &TfrmMain::N12Click, false},
-            {"N21", sep, nullptr, true},
-            {"N22", QStringLiteral("现金收入支出统计（按摘要）"), nullptr, true},
+            commandItem(CashJournal, QStringLiteral("现金日记账")),
+            plainItem("N6", sep),
+            commandItem(Summaries, QStringLiteral("摘要设置")),
+            plainItem("N8", sep),
+            commandItem(CashByMonth, QStringLiteral("现金统计（按月份）")),
+            commandItem(CashBySummary, QStringLiteral("现金统计（按摘要）")),
+            plainItem("N11", QStringLiteral("现金统计（按凭证号+摘要）"), true),
+            commandItem(CashByDay, QStringLiteral("现金统计（按天）")),
+            plainItem("N21", sep, true),
+            plainItem("N22", QStringLiteral("现金收入支出统计（按摘要）"), true),
         }},
         {"N3", QStringLiteral("[银行日记账]"), {
-            {"N13", QStringLiteral("银行日记账"), &TfrmMain::N13Click, false},
-            {"N14", sep, nullptr, false},
-            {"N15", QStringLiteral("开户银行设置"), &TfrmMain::N15Click, false},
-            {"N16", sep, nullptr, false},
-            {"N18", QStringLiteral("银行账统计（按月份）"), &TfrmMain::N18Click, false},
-            {"N17", QStringLiteral("银行账统计（按摘要）"), &TfrmMain::N17Click, false},
-            {"N19", QStringLiteral("银行账统计（按凭证号+摘要）"), nullptr, true},
-            {"N20", QStringLiteral("银行账统计（按天）"), &TfrmMain::N20Click, false},
+            commandItem(BankJournal, QStringLiteral("银行日记账")),
+            plainItem("N14", sep),
+            commandItem(BankAccounts, QStringLiteral("开户银行设置")),
+            plainItem("N16", sep),
+            commandItem(BankByMonth, QStringLiteral("银行账统计（按月份）")),
+            commandItem(BankBySummary, QStringLiteral("银行账统计（按摘要）")),
+            plainItem("N19", QStringLiteral("银行账统计（按凭证号+摘要）"), true),
+            commandItem(BankByDay, QStringLiteral("银行账统计（按天）")),
         }},
         {"N4", QStringLiteral("[帮助]"), {
-            {"N24", QStringLiteral("帮助"), nullptr, false},
-            {"N31", QStringLiteral("在线咨询"), &TfrmMain::N31Click, false},
-            {"N26", QStringLiteral("关于"), &TfrmMain::N26Click, false},
+            plainItem("N24", QStringLiteral("帮助")),
+            commandItem(Consultation, QStringLiteral("在线咨询")),
+            commandItem(About, QStringLiteral("关于")),
         }},
     };
 }
@@ -105,7 +112,7 @@ struct ToolButton {
     const char* name;
     QString caption;     // empty: a separator
     ToolbarIcons::Kind icon;
-    Handler handler;
+    std::optional<Command> command;
 };
 
 // One band 54 pixels high holding buttons of 79 x 51: the style's own margins would clip them, and
@@ -128,17 +135,17 @@ private:
 
 QVector<ToolButton> toolBarTable()
 {
-    using ToolbarIcons::Journal, ToolbarIcons::SummaryStatistics, ToolbarIcons::MonthlyStatistics, ToolbarIcons::Exit;
+    using ToolbarIcons::Journal, ToolbarIcons::SummaryStatistics, ToolbarIcons::MonthlyStatistics;
     return {
-        {"ToolButton1", QStringLiteral("现金日记账"), Journal, &TfrmMain::N5Click},
-        {"ToolButton2", QStringLiteral("现金摘要统计"), SummaryStatistics, &TfrmMain::N10Click},
-        {"ToolButton3", QStringLiteral("现金月份统计"), MonthlyStatistics, &TfrmMain::N9Click},
-        {"ToolButton4", {}, Journal, nullptr},
-        {"ToolButton5", QStringLiteral("银行日记账"), Journal, &TfrmMain::N13Click},
-        {"ToolButton6", QStringLiteral("银行摘要统计"), SummaryStatistics, &TfrmMain::N17Click},
-        {"ToolButton7", QStringLiteral("银行月份统计"), MonthlyStatistics, &TfrmMain::N18Click},
-        {"ToolButton8", {}, Journal, nullptr},
-        {"ToolButton9", QStringLiteral("退出"), Exit, &TfrmMain::ToolButton9Click},
+        {"ToolButton1", QStringLiteral("现金日记账"), Journal, Command::CashJournal},
+        {"ToolButton2", QStringLiteral("现金摘要统计"), SummaryStatistics, Command::CashBySummary},
+        {"ToolButton3", QStringLiteral("现金月份统计"), MonthlyStatistics, Command::CashByMonth},
+        {"ToolButton4", {}, Journal, std::nullopt},
+        {"ToolButton5", QStringLiteral("银行日记账"), Journal, Command::BankJournal},
+        {"ToolButton6", QStringLiteral("银行摘要统计"), SummaryStatistics, Command::BankBySummary},
+        {"ToolButton7", QStringLiteral("银行月份统计"), MonthlyStatistics, Command::BankByMonth},
+        {"ToolButton8", {}, Journal, std::nullopt},
+        {"ToolButton9", QStringLiteral("退出"), ToolbarIcons::Exit, Command::Exit},
     };
 }
 } // namespace
@@ -175,28 +182,6 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent)
 {
     frmMain = this;
     setObjectName(QStringLiteral("frmMain"));
-    showLogin = [this] { openModal(frmLogin, this); };
-
-    // Each command: its menu item, the right it asks and the window it shows.
-    commands_ = {
-        {QStringLiteral("N23"), QStringLiteral("F1"), [this] { openModal(frmYearMonth, this); }},
-        {QStringLiteral("N27"), QStringLiteral("F2"), [this] { openModal(frmUser, this); }},
-        {QStringLiteral("N30"), QStringLiteral("F3"), [this] { RunBackupRestore(this); }},
-        {QStringLiteral("N32"), QStringLiteral("F4"), [this] { openModal(frm_, this); }},
-        {QStringLiteral("N5"), QStringLiteral("F5"), [this] { openModal(frmXJRJ, this); }},
-        {QStringLiteral("N7"), QStringLiteral("F6"), [this] { openModal(frmZhanYao, this); }},
-        {QStringLiteral("N9"), QStringLiteral("F7"), [this] { openModal(frmXJTJ_YearMonth, this); }},
-        {QStringLiteral("N10"), QStringLiteral("F8"), [this] { openModal(frmCountByZhanYao, this); }},
-        {QStringLiteral("N12"), QStringLiteral("F9"), [this] { openModal(frmCountByDay, this); }},
-        {QStringLiteral("N13"), QStringLiteral("F0"), [this] { openModal(frmBankJZ, this); }},
-        {QStringLiteral("N15"), QStringLiteral("F11"), [this] { openModal(frmbankInfo, this); }},
-        {QStringLiteral("N18"), QStringLiteral("F13"), [this] { openModal(frmbank_yearMonth, this); }},
-        {QStringLiteral("N17"), QStringLiteral("F12"), [this] { openModal(frmBankTJByZhanYao, this); }},
-        {QStringLiteral("N20"), QStringLiteral("F14"), [this] { openModal(frmBankTJByDay, this); }},
-        {QStringLiteral("N31"), QString(), [this] { openModal(frm_OnLineAsk, this); }},
-        {QStringLiteral("N26"), QString(), [this] { openModal(frmabout, this); }},
-    };
-
     FormCreate();
 }
 
@@ -229,10 +214,10 @@ void TfrmMain::buildMenus()
         itemNames_ << QString::fromLatin1(m.name);
         for (const MenuItem& i : m.items) {
             QAction* a = i.caption == QStringLiteral("-") ? menu->addSeparator() : menu->addAction(i.caption);
-            a->setObjectName(QString::fromLatin1(i.name));
+            a->setObjectName(i.name);
             a->setVisible(!i.hidden);
-            if (i.handler)
-                onSignal(a, &QAction::triggered, this, [this, h = i.handler] { (this->*h)(); });
+            if (i.command)
+                trigger(a, *i.command);
             itemNames_ << a->objectName();
         }
     }
@@ -265,7 +250,8 @@ void TfrmMain::buildToolBar()
             button->setFixedSize(79, 51);
             button->setAutoRaise(true);
         }
-        onSignal(a, &QAction::triggered, this, [this, h = b.handler] { (this->*h)(); });
+        if (b.command)
+            trigger(a, *b.command);
     }
 }
 
@@ -304,56 +290,48 @@ QAction* TfrmMain::item(const QString& name) const
     return name.isEmpty() ? nullptr : findChild<QAction*>(name);
 }
 
-void TfrmMain::setOpen(const QString& name, std::function<void()> open)
+void TfrmMain::trigger(QAction* action, Command command)
 {
-    for (Command& c : commands_)
-        if (c.item == name) {
-            c.open = std::move(open);
-            return;
-        }
-    throw AppError(QStringLiteral("没有这个命令：") + name);
+    onSignal(action, &QAction::triggered, this, [this, command] { run(command); });
 }
 
-void TfrmMain::runCommand(const QString& name)
+void TfrmMain::run(Command command)
 {
-    for (const Command& c : commands_) {
-        if (c.item != name)
-            continue;
-        if (!c.right.isEmpty()) {
-            rightsAsked << c.right;
-            if (!DM->HasRight(c.right)) {
-                Messages::current().information(this, QStringLiteral("你没有权限进行操作"));
-                return;
-            }
-        }
-        c.open();
+    ShellServices& services = ShellServices::current();
+    const CommandInfo info = commandInfo(command);
+    if (info.right && !services.hasRight(*info.right)) {
+        Messages::current().information(this, QStringLiteral("你没有权限进行操作"));
         return;
+    }
+    services.open(command, [this, command] { open(command); });
+}
+
+void TfrmMain::open(Command command)
+{
+    switch (command) {
+    case Command::SetPeriod: return openModal(frmYearMonth, this);
+    case Command::Operators: return openModal(frmUser, this);
+    case Command::BackupRestore: return RunBackupRestore(this);
+    case Command::DataInitialisation: return openModal(frm_, this);
+    case Command::Exit: close(); return;
+    case Command::CashJournal: return openModal(frmXJRJ, this);
+    case Command::Summaries: return openModal(frmZhanYao, this);
+    case Command::CashByMonth: return openModal(frmXJTJ_YearMonth, this);
+    case Command::CashBySummary: return openModal(frmCountByZhanYao, this);
+    case Command::CashByDay: return openModal(frmCountByDay, this);
+    case Command::BankJournal: return openModal(frmBankJZ, this);
+    case Command::BankAccounts: return openModal(frmbankInfo, this);
+    case Command::BankByMonth: return openModal(frmbank_yearMonth, this);
+    case Command::BankBySummary: return openModal(frmBankTJByZhanYao, this);
+    case Command::BankByDay: return openModal(frmBankTJByDay, this);
+    case Command::Consultation: return openModal(frm_OnLineAsk, this);
+    case Command::About: return openModal(frmabout, this);
     }
 }
 
-void TfrmMain::N5Click() { runCommand(QStringLiteral("N5")); }
-void TfrmMain::N7Click() { runCommand(QStringLiteral("N7")); }
-void TfrmMain::N9Click() { runCommand(QStringLiteral("N9")); }
-void TfrmMain::N10Click() { runCommand(QStringLiteral("N10")); }
-void TfrmMain::N12Click() { runCommand(QStringLiteral("N12")); }
-void TfrmMain::N13Click() { runCommand(QStringLiteral("N13")); }
-void TfrmMain::N15Click() { runCommand(QStringLiteral("N15")); }
-void TfrmMain::N17Click() { runCommand(QStringLiteral("N17")); }
-void TfrmMain::N18Click() { runCommand(QStringLiteral("N18")); }
-void TfrmMain::N20Click() { runCommand(QStringLiteral("N20")); }
-void TfrmMain::N23Click() { runCommand(QStringLiteral("N23")); }
-void TfrmMain::N27Click() { runCommand(QStringLiteral("N27")); }
-void TfrmMain::N30Click() { runCommand(QStringLiteral("N30")); }
-void TfrmMain::N32Click() { runCommand(QStringLiteral("N32")); }
-void TfrmMain::N26Click() { runCommand(QStringLiteral("N26")); }
-void TfrmMain::N31Click() { runCommand(QStringLiteral("N31")); }
-void TfrmMain::N34Click() { close(); }
-void TfrmMain::ToolButton9Click() { close(); }
-
 void TfrmMain::FormActivate()
 {
-    if (showLogin)
-        showLogin();
+    ShellServices::current().login(this);
     updateOperatorPane();
 }
 

@@ -1,25 +1,16 @@
 #pragma once
 // The main window: menus, toolbar, background picture and status bar; the login at first
 // display; and the one gate every command goes through.
+#include "Commands.h"
+
 #include <QImage>
 #include <QMainWindow>
 #include <QStringList>
-#include <QVector>
-#include <functional>
 
 class ClockPane;
 class QAction;
 class QLabel;
 class QToolBar;
-
-// Creates the window behind `ref` on first use, owned by `owner`, and shows it modally.
-template <class Window>
-void openModal(Window*& ref, QWidget* owner)
-{
-    if (!ref)
-        ref = new Window(owner);
-    ref->exec();
-}
 
 // The background picture at `path`: an empty image when the file is not there; AppError naming
 // the file when it is there but cannot be read as a picture.
@@ -46,25 +37,8 @@ public:
     explicit TfrmMain(QWidget* parent = nullptr);
     ~TfrmMain() override;
 
-    // One handler per command; the toolbar buttons run the handler of their menu item.
-    void N5Click();
-    void N7Click();
-    void N9Click();
-    void N10Click();
-    void N12Click();
-    void N13Click();
-    void N15Click();
-    void N17Click();
-    void N18Click();
-    void N20Click();
-    void N23Click();
-    void N27Click();
-    void N30Click();
-    void N32Click();
-    void N26Click();
-    void N31Click();
-    void N34Click();
-    void ToolButton9Click();
+    // Runs a command once its right is granted; menu items and toolbar buttons come here.
+    void run(Command command);
 
     // Shows the login dialog, then the operator who is now logged in.
     void FormActivate();
@@ -77,14 +51,6 @@ public:
     QAction* item(const QString& name) const;
     // Every menu item's name in menu order, then every toolbar button's.
     QStringList itemNames() const { return itemNames_; }
-    // Replaces what the command of menu item `name` opens once its right is granted.
-    void setOpen(const QString& name, std::function<void()> open);
-
-    // The rights columns asked so far, in order.
-    QStringList rightsAsked;
-    // Runs the login step; by default creates the login dialog once and shows it modally.
-    std::function<void()> showLogin;
-
     QToolBar* ToolBar1;
     BackgroundImage* Image1;
     QLabel* RzStatusPane2;
@@ -96,18 +62,14 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    struct Command {
-        QString item;                  // the menu item whose handler this is
-        QString right;                 // the tuser column asked; empty: open for everyone
-        std::function<void()> open;    // what the command shows once allowed
-    };
     void FormCreate();
     void buildMenus();
     void buildToolBar();
     void buildStatusBar();
-    void runCommand(const QString& item);
+    void trigger(QAction* action, Command command);
+    // What the command shows once allowed.
+    void open(Command command);
 
-    QVector<Command> commands_;
     QStringList itemNames_;
     bool loginScheduled_ = false;
 };

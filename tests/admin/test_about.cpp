@@ -1,8 +1,10 @@
 #include "u_about.h"
+#include "WindowRef.h"
 
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -11,7 +13,7 @@ class TestAbout : public QObject {
 private Q_SLOTS:
     void textsAndClosing()
     {
-        auto* f = new Tfrmabout(nullptr);
+        auto* f = &windowOf(frmabout, nullptr);
         QCOMPARE(frmabout, f);
         QCOMPARE(f->windowTitle(), u"关于"_s);
         QCOMPARE(f->StaticText1->text(), u"rivizivid"_s);

@@ -2,6 +2,7 @@
 
 #include "FakeMessages.h"
 #include "SmtpClient.h"
+#include "WindowRef.h"
 
 #include <QApplication>
 #include <QDir>
@@ -98,7 +99,7 @@ class TestConsultation : public QObject {
     Tfrm_OnLineAsk& shown()
     {
         if (!form)
-            form = std::make_unique<Tfrm_OnLineAsk>(nullptr);
+            form.reset(&windowOf(frm_OnLineAsk, nullptr));
         form->show();
         return *form;
     }

@@ -4,6 +4,7 @@
 #include "FakeMessages.h"
 #include "TestDatabase.h"
 #include "uDM.h"
+#include "WindowRef.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -63,7 +64,8 @@ private Q_SLOTS:
 
     void windowTexts()
     {
-        Tfrm_ f(nullptr);
+        const std::unique_ptr<Tfrm_> made(&windowOf(frm_, nullptr));
+        Tfrm_& f = *made;
         QCOMPARE(frm_, &f);
         QCOMPARE(f.windowTitle(), u"数据初始化"_s);
         QCOMPARE(f.CheckBox1->text(), u"删除 现金记账信息"_s);
@@ -106,6 +108,23 @@ private Q_SLOTS:
             QCOMPARE(f.CheckBox1->isChecked(), cash); // the ticks stay
             QCOMPARE(f.CheckBox2->isChecked(), bank);
         }
+    }
+
+    void enterOnATickedBoxDeletesNothing()
+    {
+        const QString before = untouchedContent();
+        Tfrm_ f(nullptr);
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        f.CheckBox1->setFocus();
+        QTest::keyClick(f.CheckBox1, Qt::Key_Space);
+        QVERIFY(f.CheckBox1->isChecked());
+        QTest::keyClick(f.CheckBox1, Qt::Key_Return);
+        QTest::keyClick(f.CheckBox1, Qt::Key_Enter);
+        QVERIFY(!f.Button1->isDefault() && !f.Button2->isDefault());
+        QVERIFY(msgs->shown.isEmpty());
+        QCOMPARE(count(u"XJRJZ"_s), 4);
+        QCOMPARE(untouchedContent(), before);
     }
 
     void failedCashDeletionStopsTheRest()

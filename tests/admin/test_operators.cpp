@@ -1,6 +1,7 @@
 #include "u_user.h"
 #include "TypeInto.h"
 
+#include "Application.h"
 #include "Connection.h"
 #include "DBCheckBox.h"
 #include "DBEdit.h"
@@ -9,11 +10,13 @@
 #include "PasswordHash.h"
 #include "TestDatabase.h"
 #include "uDM.h"
+#include "WindowRef.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <QLabel>
@@ -54,7 +57,8 @@ class TestOperators : public QObject {
 
     TfrmUser& open()
     {
-        form = std::make_unique<TfrmUser>(nullptr);
+        form.reset();
+        form.reset(&windowOf(frmUser, nullptr));
         return *form;
     }
 
@@ -71,6 +75,16 @@ private Q_SLOTS:
         form.reset();
         msgs.reset();
         db.reset();
+    }
+
+    void windowWhoseListCannotBeReadIsNeverReferenced()
+    {
+        // No database file where the program looks: making the window fails while it reads.
+        QTemporaryDir dir;
+        Connection::instance().setDatabasePath(dir.filePath(QStringLiteral("RARU.DLL")));
+        QVERIFY_THROWS_EXCEPTION(std::exception, openModal(frmUser, nullptr));
+        QCOMPARE(frmUser, nullptr);
+        Connection::instance().close();
     }
 
     void captionsAndGroups()
@@ -157,6 +171,18 @@ private Q_SLOTS:
         f.ADOQuery1.moveTo(0);
         QVERIFY(!boxFor(f, QStringLiteral("F7"))->isChecked());
         QVERIFY(boxFor(f, QStringLiteral("F6"))->isChecked());
+    }
+
+    void aMoveOffARowThatFailsTheSaveChecksIsRefused()
+    {
+        TfrmUser& f = open();
+        const int before = TestDatabase::scalar(QStringLiteral("SELECT count(*) FROM tuser")).toInt();
+        f.btnAdd->click();
+        typeInto(f.DBEdit1, QStringLiteral("  "));
+        QVERIFY(!runGuarded([&] { f.ADOQuery1.moveTo(0); }));
+        QCOMPARE(msgs->texts(), QStringList{QStringLiteral("操作员不能为空")});
+        QCOMPARE(f.ADOQuery1.state(), Dataset::State::Inserting);
+        QCOMPARE(TestDatabase::scalar(QStringLiteral("SELECT count(*) FROM tuser")).toInt(), before);
     }
 
     void saveChecks_data()

@@ -17,7 +17,7 @@
 #include <memory>
 
 using Kind = FakeMessages::Kind;
-using CatalogTestKit::skyBlue;
+using CatalogTestKit::Expect;
 using CatalogTestKit::type;
 
 namespace {
@@ -25,54 +25,28 @@ const QString kQuoted = QStringLiteral("农行'城东'支行");
 
 void addBank(const QString& name) { TestDatabase::exec(QStringLiteral("INSERT INTO bankInfo (bankName) VALUES (?)"), {name}); }
 int banks() { return TestDatabase::scalar(QStringLiteral("Select count(*) From bankInfo")).toInt(); }
-
-
+const QString kQuestion = QStringLiteral("确定要删除该条记录吗？");
 }
 
-class TestBankInfo : public QObject {
+class TestBankInfo : public QObject, CatalogTestKit::Fixture<TfrmbankInfo> {
     Q_OBJECT
-    std::unique_ptr<TestDatabase> db;
-    std::unique_ptr<FakeMessages> messages;
-    std::unique_ptr<TfrmbankInfo> form;
 
-    void open()
-    {
-        if (!form)
-            form = std::make_unique<TfrmbankInfo>(nullptr);
-        form->show();
-    }
-
-    enum class Expect { Browsing, Editing, Inserting };
     void verifyControls(Expect e)
     {
-        const bool pending = e != Expect::Browsing;
-        QCOMPARE(form->btnSave->isEnabled(), pending);
-        QCOMPARE(form->btnCancel->isEnabled(), pending);
-        QCOMPARE(form->btnModify->isEnabled(), e != Expect::Inserting);
-        QCOMPARE(form->btnAdd->isEnabled(), e == Expect::Browsing);
-        QCOMPARE(form->DBEdit1->isReadOnly(), !pending);
-        QCOMPARE(skyBlue(form->DBEdit1), !pending);
-        QVERIFY(form->btnDelete->isEnabled());
-        QVERIFY(form->btnExit->isEnabled());
-        QVERIFY(form->DBGridEh1->isEnabled());
-        QVERIFY(form->DBNavigator1->isEnabled());
+        CatalogTestKit::verifyControls({form->btnAdd, form->btnModify, form->btnSave, form->btnCancel, {form->DBEdit1},
+                                        {form->btnDelete, form->btnExit, form->DBGridEh1, form->DBNavigator1}},
+                                       e);
     }
 
 private Q_SLOTS:
     void init()
     {
-        db = std::make_unique<TestDatabase>();
-        messages = std::make_unique<FakeMessages>();
+        start();
         addBank(QStringLiteral("工行营业部"));
         addBank(kQuoted);
         addBank(QStringLiteral("建行高新支行"));
     }
-    void cleanup()
-    {
-        form.reset();
-        messages.reset();
-        db.reset();
-    }
+    void cleanup() { stop(); }
 
     void captionsAndColumn()
     {
@@ -114,7 +88,7 @@ private Q_SLOTS:
         verifyControls(Expect::Browsing);
         form->DBNavigator1->firstButton()->click();
         verifyControls(Expect::Browsing);
-        QCOMPARE(messages->texts(), QStringList{QStringLiteral("确定要删除该条记录吗？")});
+        QCOMPARE(messages->texts(), QStringList{kQuestion});
     }
 
     void emptyListAtOpeningLeavesTheControlsAsBuilt()
@@ -186,27 +160,14 @@ private Q_SLOTS:
         form->ADOQuery1.moveTo(row);
         const QString name = form->ADOQuery1.text(QStringLiteral("bankName"));
         TestDatabase::exec(QStringLiteral("INSERT INTO YHRJZ (yewuRQ, Zhanyao, Fillter, KaiHuBank) VALUES ('2018-11-30 23:59:59', '存款', 'lisi', ?)"), {name});
-        form->btnDelete->click();
-        QCOMPARE(messages->shown.size(), 1);
-        QCOMPARE(messages->shown[0].kind, Kind::Error);
-        QCOMPARE(messages->shown[0].text, errorBoxText(QStringLiteral("已有日记账信息不能删除")));
-        QCOMPARE(banks(), 3);
-
-        TestDatabase::exec(QStringLiteral("DELETE FROM YHRJZ"));
-        messages->clear();
-        form->btnDelete->click();
-        QCOMPARE(messages->shown.size(), 1);
-        QCOMPARE(messages->shown[0].kind, Kind::Question);
-        QCOMPARE(messages->shown[0].text, QStringLiteral("确定要删除该条记录吗？"));
-        QCOMPARE(messages->shown[0].caption, QStringLiteral("系统提示"));
-        QCOMPARE(banks(), 2);
+        CatalogTestKit::verifyDeleteGuard(form->btnDelete, *messages, QStringLiteral("DELETE FROM YHRJZ"), kQuestion, banks, 3);
         QCOMPARE(TestDatabase::scalar(QStringLiteral("Select count(*) From bankInfo where bankName = ?"), {name}).toInt(), 0);
     }
 
     void cashEntriesDoNotProtectAnAccount()
     {
         TestDatabase::exec(QStringLiteral("INSERT INTO XJRJZ (YeWuRQ, ZhanYao, Fillter, Detail) VALUES ('2024-03-01 00:00:00', '工行营业部', 'admin', '工行营业部')"));
-        QCOMPARE(BankInfoCatalog::referenceCount(QStringLiteral("工行营业部")), 0);
+        QCOMPARE(Catalog::referenceCount(Catalog::bankAccounts(), QStringLiteral("工行营业部")), 0);
         open();
         form->btnDelete->click();
         QCOMPARE(banks(), 2);
@@ -215,9 +176,7 @@ private Q_SLOTS:
     void answeringNoKeepsTheRow()
     {
         open();
-        messages->answers << false;
-        form->btnDelete->click();
-        QCOMPARE(messages->texts(), QStringList{QStringLiteral("确定要删除该条记录吗？")});
+        CatalogTestKit::verifyNoKeepsTheRow(form->btnDelete, *messages, kQuestion, banks);
         QCOMPARE(banks(), 3);
     }
 
@@ -230,7 +189,7 @@ private Q_SLOTS:
         form->btnSave->click();
         QCOMPARE(TestDatabase::scalar(QStringLiteral("Select KaiHuBank From YHRJZ")).toString(), QStringLiteral("工行营业部"));
         form->btnDelete->click();
-        QCOMPARE(messages->texts(), QStringList{QStringLiteral("确定要删除该条记录吗？")});
+        QCOMPARE(messages->texts(), QStringList{kQuestion});
         QCOMPARE(banks(), 2);
     }
 
@@ -238,10 +197,7 @@ private Q_SLOTS:
     {
         TestDatabase::exec(QStringLiteral("DELETE FROM bankInfo"));
         open();
-        form->btnDelete->click();
-        QCOMPARE(messages->shown.size(), 1);
-        QCOMPARE(messages->shown[0].kind, Kind::Error);
-        QCOMPARE(messages->shown[0].text, errorBoxText(QStringLiteral("没有要删除的记录")));
+        CatalogTestKit::verifyNothingToDelete(form->btnDelete, *messages);
         // A row without a name counts as nothing to delete as well.
         TestDatabase::exec(QStringLiteral("INSERT INTO bankInfo (bankName) VALUES (NULL)"));
         form->hide();

@@ -20,7 +20,7 @@
 #include <memory>
 
 using Kind = FakeMessages::Kind;
-using CatalogTestKit::skyBlue;
+using CatalogTestKit::Expect;
 using CatalogTestKit::type;
 
 namespace {
@@ -33,58 +33,31 @@ void addSummary(const QString& code, const QString& text, const QVariant& type)
 }
 
 int summaries() { return TestDatabase::scalar(QStringLiteral("Select count(*) From ZhanYao")).toInt(); }
-
-
+const QString kQuestion = QStringLiteral("确定要删除吗");
 }
 
-class TestZhanYao : public QObject {
+class TestZhanYao : public QObject, CatalogTestKit::Fixture<TfrmZhanYao> {
     Q_OBJECT
-    std::unique_ptr<TestDatabase> db;
-    std::unique_ptr<FakeMessages> messages;
-    std::unique_ptr<TfrmZhanYao> form;
 
-    void open()
-    {
-        form = std::make_unique<TfrmZhanYao>(nullptr);
-        form->show();
-    }
-
-    enum class Expect { Browsing, Editing, Inserting };
     void verifyControls(Expect e)
     {
-        const bool pending = e != Expect::Browsing;
-        QCOMPARE(form->btnSave->isEnabled(), pending);
-        QCOMPARE(form->btnCancel->isEnabled(), pending);
-        QCOMPARE(form->btnModify->isEnabled(), e != Expect::Inserting);
-        QCOMPARE(form->btnNew->isEnabled(), e == Expect::Browsing);
-        for (DBEdit* box : {form->DBEdit1, form->DBEdit2}) {
-            QCOMPARE(box->isReadOnly(), !pending);
-            QCOMPARE(skyBlue(box), !pending);
-        }
-        for (QWidget* w : {static_cast<QWidget*>(form->btnDelete), static_cast<QWidget*>(form->btnImport),
-                           static_cast<QWidget*>(form->btnExit), static_cast<QWidget*>(form->Button1),
-                           static_cast<QWidget*>(form->RadioButton1), static_cast<QWidget*>(form->RadioButton2),
-                           static_cast<QWidget*>(form->DBGridEh1), static_cast<QWidget*>(form->DBNavigator1)})
-            QVERIFY(w->isEnabled());
+        CatalogTestKit::verifyControls({form->btnNew, form->btnModify, form->btnSave, form->btnCancel, {form->DBEdit1, form->DBEdit2},
+                                        {form->btnDelete, form->btnImport, form->btnExit, form->Button1, form->RadioButton1,
+                                         form->RadioButton2, form->DBGridEh1, form->DBNavigator1}},
+                                       e);
     }
 
 private Q_SLOTS:
     void init()
     {
-        db = std::make_unique<TestDatabase>();
-        messages = std::make_unique<FakeMessages>();
+        start();
         addSummary(QStringLiteral("101"), QStringLiteral("销售收入"), QStringLiteral("增加"));
         addSummary(QStringLiteral("102"), QStringLiteral("办公费"), QStringLiteral("减少"));
         addSummary(QStringLiteral("103"), kQuoted, QStringLiteral("减少"));
         addSummary(QStringLiteral("104"), QStringLiteral("未分类"), QVariant());
         PickedSummary = {};
     }
-    void cleanup()
-    {
-        form.reset();
-        messages.reset();
-        db.reset();
-    }
+    void cleanup() { stop(); }
 
     void captionsAndColumns()
     {
@@ -143,7 +116,7 @@ private Q_SLOTS:
         verifyControls(Expect::Browsing);
         form->DBNavigator1->lastButton()->click();
         verifyControls(Expect::Browsing);
-        QCOMPARE(messages->texts(), QStringList{QStringLiteral("确定要删除吗")});
+        QCOMPARE(messages->texts(), QStringList{kQuestion});
     }
 
     void failedCheckKeepsTheState()
@@ -330,22 +303,9 @@ private Q_SLOTS:
         // Another operator's entry of another year's month.
         TestDatabase::exec(QStringLiteral("INSERT INTO %1 (%2, ZhanYao, Fillter) VALUES ('2019-07-08 10:00:00', ?, 'lisi')").arg(journal, dateColumn),
                            {text});
-        form->btnDelete->click();
-        QCOMPARE(messages->shown.size(), 1);
-        QCOMPARE(messages->shown[0].kind, Kind::Error);
-        QCOMPARE(messages->shown[0].text, errorBoxText(QStringLiteral("已有日记账信息不能删除")));
-        QCOMPARE(summaries(), 4);
-        QCOMPARE(form->ADODataSet1.rowCount(), 4);
-
-        // Once the entry is gone, the summary can be deleted.
-        TestDatabase::exec(QStringLiteral("DELETE FROM %1").arg(journal));
-        messages->clear();
-        form->btnDelete->click();
-        QCOMPARE(messages->shown.size(), 1);
-        QCOMPARE(messages->shown[0].kind, Kind::Question);
-        QCOMPARE(messages->shown[0].text, QStringLiteral("确定要删除吗"));
-        QCOMPARE(messages->shown[0].caption, QStringLiteral("系统提示"));
-        QCOMPARE(summaries(), 3);
+        // Refused with the list untouched; once the entry is gone, the summary can be deleted.
+        CatalogTestKit::verifyDeleteGuard(form->btnDelete, *messages, QStringLiteral("DELETE FROM %1").arg(journal), kQuestion,
+                                          [this] { return form->ADODataSet1.rowCount() == summaries() ? summaries() : -1; }, 4);
         QCOMPARE(TestDatabase::scalar(QStringLiteral("Select count(*) From ZhanYao where ZhanYao = ?"), {text}).toInt(), 0);
     }
 
@@ -353,17 +313,15 @@ private Q_SLOTS:
     {
         TestDatabase::exec(QStringLiteral("INSERT INTO XJRJZ (YeWuRQ, ZhanYao, Fillter) VALUES ('2024-03-01 00:00:00', ?, 'admin')"), {kQuoted});
         TestDatabase::exec(QStringLiteral("INSERT INTO YHRJZ (yewuRQ, Zhanyao, Fillter) VALUES ('2022-01-01 00:00:00', ?, 'x')"), {kQuoted});
-        QCOMPARE(ZhanYaoCatalog::referenceCount(kQuoted), 2);
-        QCOMPARE(ZhanYaoCatalog::referenceCount(QStringLiteral("O'Brien's")), 0);
-        QCOMPARE(ZhanYaoCatalog::referenceCount(QStringLiteral("办公费")), 0);
+        QCOMPARE(Catalog::referenceCount(Catalog::summaries(), kQuoted), 2);
+        QCOMPARE(Catalog::referenceCount(Catalog::summaries(), QStringLiteral("O'Brien's")), 0);
+        QCOMPARE(Catalog::referenceCount(Catalog::summaries(), QStringLiteral("办公费")), 0);
     }
 
     void answeringNoKeepsTheRow()
     {
         open();
-        messages->answers << false;
-        form->btnDelete->click();
-        QCOMPARE(messages->texts(), QStringList{QStringLiteral("确定要删除吗")});
+        CatalogTestKit::verifyNoKeepsTheRow(form->btnDelete, *messages, kQuestion, summaries);
         QCOMPARE(summaries(), 4);
         QCOMPARE(form->ADODataSet1.rowCount(), 4);
     }
@@ -379,7 +337,7 @@ private Q_SLOTS:
         QVERIFY(messages->shown.isEmpty());
         QCOMPARE(TestDatabase::scalar(QStringLiteral("Select ZhanYao From XJRJZ")).toString(), QStringLiteral("办公费"));
         form->btnDelete->click();
-        QCOMPARE(messages->texts(), QStringList{QStringLiteral("确定要删除吗")});
+        QCOMPARE(messages->texts(), QStringList{kQuestion});
         QCOMPARE(summaries(), 3);
     }
 
@@ -400,10 +358,7 @@ private Q_SLOTS:
         PickedSummary = {QStringLiteral("旧摘要"), QStringLiteral("增加"), QStringLiteral("9")};
         open();
         verifyControls(Expect::Browsing);
-        form->btnDelete->click();
-        QCOMPARE(messages->shown.size(), 1);
-        QCOMPARE(messages->shown[0].kind, Kind::Error);
-        QCOMPARE(messages->shown[0].text, errorBoxText(QStringLiteral("没有要删除的记录")));
+        CatalogTestKit::verifyNothingToDelete(form->btnDelete, *messages);
         form->Button1->click();
         QVERIFY(form->isVisible());
         QTest::mouseDClick(form->DBGridEh1->view()->viewport(), Qt::LeftButton, {}, QPoint(10, 10));

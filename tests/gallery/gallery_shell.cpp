@@ -1,6 +1,7 @@
 // Gallery scenes of the application shell: the login dialog and the main window, with and
 // without a background picture.
 #include "Gallery.h"
+#include "ShellServices.h"
 #include "uLogin.h"
 #include "uMain.h"
 
@@ -11,10 +12,17 @@
 #include <QPainter>
 
 namespace {
+// The gallery shows the login dialog as a scene of its own, not at the main window's display.
+class NoLogin : public ShellServices {
+public:
+    void login(QWidget*) override {}
+};
+
 TfrmMain* mainWindow()
 {
+    static NoLogin noLogin;
+    ShellServices::install(&noLogin);
     auto* w = new TfrmMain;
-    w->showLogin = [] {}; // the gallery shows the login dialog as a scene of its own
     w->setWindowState(Qt::WindowNoState);
     return w;
 }

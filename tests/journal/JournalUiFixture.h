@@ -8,6 +8,7 @@
 #include "uDM.h"
 #include "uZhanYao.h"
 
+#include <QPushButton>
 #include <QApplication>
 #include <QTest>
 #include <QTimer>
@@ -51,7 +52,7 @@ inline void pickSummaryWhenShown(const QString& summary)
     whenModal([summary] {
         QVERIFY(frmZhanYao && frmZhanYao->isVisible());
         if (summary.isEmpty()) {
-            frmZhanYao->btnExitClick();
+            frmZhanYao->btnExit->click();
             return;
         }
         QVERIFY(frmZhanYao->ADODataSet1.locate(QStringLiteral("ZhanYao"), summary));

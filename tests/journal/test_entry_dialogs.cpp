@@ -3,6 +3,7 @@
 #include "JournalUiFixture.h"
 #include "TypeInto.h"
 
+#include "Application.h"
 #include "Balances.h"
 #include "DBEdit.h"
 #include "Dataset.h"
@@ -274,6 +275,30 @@ private Q_SLOTS:
         QCOMPARE(s.list.state(), Dataset::State::Inserting);
         QVERIFY(s.dialog->btnSave->isEnabled());
         QCOMPARE(count(designOf(s.kind).table), 0);
+    }
+
+    void aMoveOffThePendingEntryRunsTheSaveChecks()
+    {
+        const qlonglong stored = addCash(QStringLiteral("2024-03-02 08:00:00"), QStringLiteral("5"), QString());
+        Scene s{JournalKind::Cash};
+        s.startNew(QDateTime(QDate(2024, 3, 20), QTime(9, 0)));
+        type(s.dialog->debitBox, QStringLiteral("3")); // no summary picked
+        world->messages.clear();
+        QVERIFY(!runGuarded([&] { s.list.first(); }));
+        QCOMPARE(world->messages.texts(), QStringList{u8("摘要不能为空!")});
+        QCOMPARE(world->messages.shown[0].caption, u8("提示"));
+        QCOMPARE(s.list.state(), Dataset::State::Inserting);
+        QCOMPARE(count(designOf(s.kind).table), 1);
+
+        // Once it passes, the move saves it as "保存" does, balances included.
+        s.pick(u8("销售收入"));
+        type(s.dialog->debitBox, QStringLiteral("3"));
+        world->messages.clear();
+        QVERIFY(runGuarded([&] { s.list.first(); }));
+        QCOMPARE(s.list.state(), Dataset::State::Browsing);
+        QCOMPARE(count(designOf(s.kind).table), 2);
+        QCOMPARE(balanceOf(designOf(s.kind).table, stored), QStringLiteral("5"));
+        QCOMPARE(TestDatabase::scalar(QStringLiteral("SELECT max(YuE) FROM XJRJZ")).toLongLong(), 80000);
     }
 
     void saveStampsStoresRewritesAndStaysOpen_data() { kinds_data(); }

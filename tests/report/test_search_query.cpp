@@ -29,7 +29,7 @@ SearchCriteria criteriaOf(const QVariantMap& m)
     return c;
 }
 
-QStringList vouchersFound(Journal journal, const SearchCriteria& c, const QString& user = me)
+QStringList vouchersFound(JournalKind journal, const SearchCriteria& c, const QString& user = me)
 {
     const Connection::Statement st = buildSearch(journal, c, user);
     const Rows found = Connection::instance().rows(st.sql, st.params);
@@ -108,10 +108,10 @@ private Q_SLOTS:
         QFETCH(QStringList, found);
         TestDatabase db;
         addSearchEntries(addCash);
-        QCOMPARE(vouchersFound(Journal::Cash, criteriaOf(criteria)), found);
+        QCOMPARE(vouchersFound(JournalKind::Cash, criteriaOf(criteria)), found);
         // The bank journal holds the same entries and answers the same way without an account.
         addSearchEntries(addBank);
-        QCOMPARE(vouchersFound(Journal::Bank, criteriaOf(criteria)), found);
+        QCOMPARE(vouchersFound(JournalKind::Bank, criteriaOf(criteria)), found);
     }
 
     void bankAccount_data()
@@ -131,22 +131,22 @@ private Q_SLOTS:
         addSearchEntries(addBank);
         SearchCriteria c = criteriaOf(m({{"to", QStringLiteral("2024-03-15")}}));
         c.bank = bank;
-        QCOMPARE(vouchersFound(Journal::Bank, c), found);
+        QCOMPARE(vouchersFound(JournalKind::Bank, c), found);
     }
 
     void operatorWithAQuoteFindsOnlyTheirEntries()
     {
         TestDatabase db;
         addSearchEntries(addCash);
-        QCOMPARE(vouchersFound(Journal::Cash, criteriaOf({}), QStringLiteral("O'Neil")), QStringList{QStringLiteral("V003")});
+        QCOMPARE(vouchersFound(JournalKind::Cash, criteriaOf({}), QStringLiteral("O'Neil")), QStringList{QStringLiteral("V003")});
         // The operator's name is used as given, not trimmed.
-        QCOMPARE(vouchersFound(Journal::Cash, criteriaOf({}), QStringLiteral(" 张三")), QStringList());
+        QCOMPARE(vouchersFound(JournalKind::Cash, criteriaOf({}), QStringLiteral(" 张三")), QStringList());
     }
 
     void valuesAreBoundNeverPasted()
     {
         const Connection::Statement st = buildSearch(
-            Journal::Bank, criteriaOf(m({{"bank", QStringLiteral("工'行")}, {"voucher", QStringLiteral("x' or '1'='1")}, {"debitMin", QStringLiteral("5")}, {"debitMax", QStringLiteral("7")}})),
+            JournalKind::Bank, criteriaOf(m({{"bank", QStringLiteral("工'行")}, {"voucher", QStringLiteral("x' or '1'='1")}, {"debitMin", QStringLiteral("5")}, {"debitMax", QStringLiteral("7")}})),
             QStringLiteral("O'Neil"));
         QVERIFY(!st.sql.contains(u'\''));
         QVERIFY(!st.sql.contains(QStringLiteral("2024")));
@@ -174,7 +174,7 @@ private Q_SLOTS:
         QVariantMap c = m({{"debitMin", QStringLiteral("1")}, {"debitMax", QStringLiteral("2")}, {"creditMin", QStringLiteral("1")}, {"creditMax", QStringLiteral("2")}});
         c[field] = text;
         try {
-            buildSearch(Journal::Cash, criteriaOf(c), me);
+            buildSearch(JournalKind::Cash, criteriaOf(c), me);
             QFAIL("a bad bound was accepted");
         } catch (const AppError& e) {
             QVERIFY2(e.message().contains(text), qPrintable(e.message()));

@@ -129,7 +129,7 @@ private Q_SLOTS:
         QFETCH(QStringList, rows);
         TestDatabase db;
         addYearEntries();
-        const Connection::Statement st = yearMonthStatistics(bank ? Journal::Bank : Journal::Cash, year, user);
+        const Connection::Statement st = yearMonthStatistics(bank ? JournalKind::Bank : JournalKind::Cash, year, user);
         QCOMPARE(rowsOf(st), rows);
         if (year.size() >= 4)
             QVERIFY(!st.sql.contains(year));
@@ -163,7 +163,7 @@ private Q_SLOTS:
         QFETCH(QStringList, rows);
         TestDatabase db;
         addRangeEntries();
-        QCOMPARE(rowsOf(bySummaryStatistics(bank ? Journal::Bank : Journal::Cash, from, to, me, account)), rows);
+        QCOMPARE(rowsOf(bySummaryStatistics(bank ? JournalKind::Bank : JournalKind::Cash, from, to, me, account)), rows);
     }
 
     void byDay_data()
@@ -193,7 +193,7 @@ private Q_SLOTS:
         QFETCH(QStringList, rows);
         TestDatabase db;
         addRangeEntries();
-        QCOMPARE(rowsOf(byDayStatistics(bank ? Journal::Bank : Journal::Cash, from, to)), rows);
+        QCOMPARE(rowsOf(byDayStatistics(bank ? JournalKind::Bank : JournalKind::Cash, from, to)), rows);
     }
 
     void manySmallAmountsSumExactly()
@@ -206,9 +206,9 @@ private Q_SLOTS:
                          .debit = QStringLiteral("0.0001"), .credit = QStringLiteral("0.0003")});
             t.commit();
         }
-        QCOMPARE(rowsOf(bySummaryStatistics(Journal::Cash, QDate(2024, 7, 1), QDate(2024, 7, 1), me)),
+        QCOMPARE(rowsOf(bySummaryStatistics(JournalKind::Cash, QDate(2024, 7, 1), QDate(2024, 7, 1), me)),
                  rowsL({"零钱|1|3|-2"}));
-        QCOMPARE(rowsOf(yearMonthStatistics(Journal::Cash, QStringLiteral("2024"), me)), rowsL({"2024|7|1|3|-2"}));
+        QCOMPARE(rowsOf(yearMonthStatistics(JournalKind::Cash, QStringLiteral("2024"), me)), rowsL({"2024|7|1|3|-2"}));
     }
 
     void statementsSearchAnIndex_data()
@@ -230,14 +230,14 @@ private Q_SLOTS:
         c.to = d2;
         c.summary = QStringLiteral("收款");
         const Connection::Statement st[] = {
-            yearMonthStatistics(Journal::Cash, QStringLiteral("2024"), me),
-            yearMonthStatistics(Journal::Bank, QStringLiteral("2024"), me),
-            bySummaryStatistics(Journal::Cash, d1, d2, me),
-            bySummaryStatistics(Journal::Bank, d1, d2, me),
-            bySummaryStatistics(Journal::Bank, d1, d2, me, QStringLiteral("工行")),
-            byDayStatistics(Journal::Cash, d1, d2),
-            byDayStatistics(Journal::Bank, d1, d2),
-            buildSearch(Journal::Cash, c, me),
+            yearMonthStatistics(JournalKind::Cash, QStringLiteral("2024"), me),
+            yearMonthStatistics(JournalKind::Bank, QStringLiteral("2024"), me),
+            bySummaryStatistics(JournalKind::Cash, d1, d2, me),
+            bySummaryStatistics(JournalKind::Bank, d1, d2, me),
+            bySummaryStatistics(JournalKind::Bank, d1, d2, me, QStringLiteral("工行")),
+            byDayStatistics(JournalKind::Cash, d1, d2),
+            byDayStatistics(JournalKind::Bank, d1, d2),
+            buildSearch(JournalKind::Cash, c, me),
         };
         QStringList plan;
         for (const auto& row : Connection::instance().rows(QStringLiteral("EXPLAIN QUERY PLAN ") + st[which].sql, st[which].params).rows)
@@ -250,8 +250,8 @@ private Q_SLOTS:
     {
         TestDatabase db;
         TestDatabase::exec(QStringLiteral("INSERT INTO XJRJZ (YeWuRQ, JieFang, Fillter) VALUES ('2024-05-01 00:00:00', 50000, ?)"), {me});
-        QCOMPARE(rowsOf(yearMonthStatistics(Journal::Cash, QStringLiteral("2024"), me)), rowsL({"2024|5|5|0|5"}));
-        QCOMPARE(rowsOf(byDayStatistics(Journal::Cash, QDate(2024, 5, 1), QDate(2024, 5, 1))), rowsL({"2024-05-01 00:00:00|5|0|5"}));
+        QCOMPARE(rowsOf(yearMonthStatistics(JournalKind::Cash, QStringLiteral("2024"), me)), rowsL({"2024|5|5|0|5"}));
+        QCOMPARE(rowsOf(byDayStatistics(JournalKind::Cash, QDate(2024, 5, 1), QDate(2024, 5, 1))), rowsL({"2024-05-01 00:00:00|5|0|5"}));
     }
 };
 

@@ -2,10 +2,12 @@
 // messages, keys and focus.
 #include "Application.h"
 #include "FakeMessages.h"
+#include "FakeShell.h"
 #include "PasswordHash.h"
 #include "TestDatabase.h"
 #include "uDM.h"
 #include "uLogin.h"
+#include "WindowRef.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -14,6 +16,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <memory>
 
 class TestLogin : public QObject {
     Q_OBJECT
@@ -104,7 +107,8 @@ private Q_SLOTS:
     void dialogLooksAsDesigned()
     {
         TestDatabase db;
-        TfrmLogin dlg(nullptr);
+        const std::unique_ptr<TfrmLogin> made(&windowOf(frmLogin, nullptr));
+        TfrmLogin& dlg = *made;
         QCOMPARE(frmLogin, &dlg);
         QVERIFY(dlg.windowFlags() & Qt::FramelessWindowHint);
         QCOMPARE(dlg.size(), QSize(259, 185));
@@ -249,9 +253,9 @@ private Q_SLOTS:
     {
         TestDatabase db;
         DM->CurrentUser = QStringLiteral("admin");
+        FakeShell shell;
         TfrmLogin dlg(nullptr);
-        int quits = 0;
-        dlg.quitProgram = [&] { ++quits; };
+        const int& quits = shell.quits;
         for (int showing = 0; showing < 2; ++showing) {
             dlg.show();
             dlg.ComboBox1->setEditText(QStringLiteral("someone"));
@@ -281,8 +285,8 @@ private Q_SLOTS:
     {
         TestDatabase db;
         {
-            TfrmLogin dlg(nullptr);
-            QCOMPARE(frmLogin, &dlg);
+            const std::unique_ptr<TfrmLogin> made(&windowOf(frmLogin, nullptr));
+            QCOMPARE(frmLogin, made.get());
         }
         QVERIFY(!frmLogin);
     }

@@ -6,9 +6,11 @@
 #include "Connection.h"
 #include "Database.h"
 #include "FakeMessages.h"
+#include "FakeShell.h"
 #include "TestDatabase.h"
 #include "uDM.h"
 #include "uLogin.h"
+#include "WindowRef.h"
 #include "uMain.h"
 
 #include <QAction>
@@ -48,19 +50,14 @@ QStringList strings(std::initializer_list<const char*> texts)
 
 const QStringList ungatedMenuItems = {QStringLiteral("N31"), QStringLiteral("N26")};
 
-// A main window that does not log in by itself, and whose commands record what they open.
+// A main window that does not log in by itself, and whose commands record what they open and
+// the rights they ask.
 struct Window {
+    FakeShell shell;
     std::unique_ptr<TfrmMain> w = std::make_unique<TfrmMain>();
-    QStringList opened;
-    Window()
-    {
-        w->showLogin = [] {};
-        w->setWindowState(Qt::WindowNoState);
-        for (const auto& g : gatedMenuItems)
-            w->setOpen(g.first, [this, n = g.first] { opened << n; });
-        for (const QString& n : ungatedMenuItems)
-            w->setOpen(n, [this, n] { opened << n; });
-    }
+    QStringList& opened = shell.opened;
+    QStringList& rightsAsked = shell.rightsAsked;
+    Window() { w->setWindowState(Qt::WindowNoState); }
 };
 
 // Logs in through every login dialog that comes up, as `name`, counting the showings.
@@ -247,7 +244,7 @@ private Q_SLOTS:
 
         DM->CurrentUser = QStringLiteral("lacks");
         win.w->item(item)->trigger();
-        QCOMPARE(win.w->rightsAsked, QStringList{column});
+        QCOMPARE(win.rightsAsked, QStringList{column});
         QCOMPARE(messages.shown.size(), 1);
         QCOMPARE(messages.shown[0].kind, FakeMessages::Kind::Information);
         QCOMPARE(messages.shown[0].text, QStringLiteral("你没有权限进行操作"));
@@ -255,10 +252,10 @@ private Q_SLOTS:
         QVERIFY(win.opened.isEmpty());
 
         messages.clear();
-        win.w->rightsAsked.clear();
+        win.rightsAsked.clear();
         DM->CurrentUser = QStringLiteral("holds");
         win.w->item(item)->trigger();
-        QCOMPARE(win.w->rightsAsked, QStringList{column});
+        QCOMPARE(win.rightsAsked, QStringList{column});
         QVERIFY(messages.shown.isEmpty());
         QCOMPARE(win.opened, QStringList{opens});
     }
@@ -272,12 +269,12 @@ private Q_SLOTS:
         const QList<QPair<const char*, const char*>> pairs = {{"ToolButton1", "N5"}, {"ToolButton2", "N10"}, {"ToolButton3", "N9"},
                                                               {"ToolButton5", "N13"}, {"ToolButton6", "N17"}, {"ToolButton7", "N18"}};
         for (const auto& [button, menu] : pairs) {
-            win.w->rightsAsked.clear();
+            win.rightsAsked.clear();
             win.w->item(QString::fromLatin1(button))->trigger();
-            const QStringList fromButton = win.w->rightsAsked;
-            win.w->rightsAsked.clear();
+            const QStringList fromButton = win.rightsAsked;
+            win.rightsAsked.clear();
             win.w->item(QString::fromLatin1(menu))->trigger();
-            QCOMPARE(fromButton, win.w->rightsAsked);
+            QCOMPARE(fromButton, win.rightsAsked);
             QCOMPARE(fromButton.size(), 1);
         }
     }
@@ -297,7 +294,7 @@ private Q_SLOTS:
         FakeMessages messages;
         Window win;
         win.w->item(item)->trigger();
-        QVERIFY(win.w->rightsAsked.isEmpty());
+        QVERIFY(win.rightsAsked.isEmpty());
         QVERIFY(messages.shown.isEmpty());
         QCOMPARE(win.opened, QStringList{item});
     }
@@ -317,7 +314,7 @@ private Q_SLOTS:
         Window win;
         win.w->show();
         win.w->item(item)->trigger();
-        QVERIFY(win.w->rightsAsked.isEmpty());
+        QVERIFY(win.rightsAsked.isEmpty());
         QVERIFY(messages.shown.isEmpty());
         QVERIFY(win.opened.isEmpty());
         QVERIFY(win.w->isVisible());
@@ -342,7 +339,7 @@ private Q_SLOTS:
         win.w->item(item)->trigger();
         QVERIFY(!win.w->isVisible());
         QVERIFY(messages.shown.isEmpty());
-        QVERIFY(win.w->rightsAsked.isEmpty());
+        QVERIFY(win.rightsAsked.isEmpty());
     }
 
     void databaseErrorInTheGateGoesToTheErrorBox()
@@ -476,7 +473,7 @@ private Q_SLOTS:
         LoginAnswerer answer;
         Window win;
         TfrmMain& w = *win.w;
-        w.showLogin = [&w] { openModal(frmLogin, &w); };
+        win.shell.realLogin = true;
         w.FormActivate();
         QCOMPARE(answer.showings, 1);
         QCOMPARE(w.RzStatusPane2->text(), QStringLiteral("当前登陆用户：admin"));
