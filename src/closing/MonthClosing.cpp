@@ -174,7 +174,7 @@ Connection::Statement monthSummary(const QString& month)
         };
         parts << QStringLiteral("SELECT %1 FROM %2 WHERE %3 >= ? AND %3 < ? GROUP BY %4 HAVING max(%3) >= ?")
                      .arg(columns.join(QStringLiteral(", ")), d.table, d.dateField, setColumns(d));
-        params << (d.isBank() ? QStringLiteral("银行日记账") : QStringLiteral("现金日记账")) << from << openingSummary
+        params << (d.isBank() ? bankJournalCaption : cashJournalCaption) << from << openingSummary
                << from << openingSummary << from << openingSummary << openingSummary << openingSummary << from
                << yearStart << to << from;
     }

@@ -56,6 +56,10 @@ Connection::Statement carryEntries(JournalKind kind, const QString& month);
 // What the window shows of one month: one row per balance set with 日记账, 操作员, 开户银行,
 // 期初余额, 本月借方合计, 本月贷方合计, 本年借方累计, 本年贷方累计, 期末余额.
 Connection::Statement monthSummary(const QString& month);
+// The journal column's texts of a set row.
+inline const QString cashJournalCaption = QStringLiteral("现金日记账");
+inline const QString bankJournalCaption = QStringLiteral("银行日记账");
+
 namespace SetRowField {
 inline const QString journal = QStringLiteral("RiJiZhang");
 inline const QString operatorName = QStringLiteral("CaoZuoYuan");

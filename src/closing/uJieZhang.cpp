@@ -6,6 +6,7 @@
 #include "DBGrid.h"
 #include "GridColumn.h"
 #include "GridPrinter.h"
+#include "LedgerPrinter.h"
 #include "Maximise.h"
 #include "Messages.h"
 #include "MonthClosing.h"
@@ -57,6 +58,7 @@ TfrmJieZhang::TfrmJieZhang(QWidget* owner) : QDialog(owner)
     RzToolbar1->addSeparator();
     btnExport = RzToolbar1->addAction(QStringLiteral("导出"));
     btnPrint = RzToolbar1->addAction(QStringLiteral("打印"));
+    btnLedger = RzToolbar1->addAction(QStringLiteral("打印账页"));
     btnExit = RzToolbar1->addAction(QStringLiteral("退出"));
 
     MonthList = new QTableWidget(0, 2, this);
@@ -101,6 +103,7 @@ TfrmJieZhang::TfrmJieZhang(QWidget* owner) : QDialog(owner)
     onSignal(btnFanJieZhang, &QAction::triggered, this, [this] { btnFanJieZhangClick(); });
     onSignal(btnExport, &QAction::triggered, this, [this] { btnExportClick(); });
     onSignal(btnPrint, &QAction::triggered, this, [this] { btnPrintClick(); });
+    onSignal(btnLedger, &QAction::triggered, this, [this] { btnLedgerClick(); });
     onSignal(btnExit, &QAction::triggered, this, [this] { btnExitClick(); });
     onSignal(MonthList, &QTableWidget::itemSelectionChanged, this, [this] {
         const int row = MonthList->currentRow();
@@ -202,5 +205,15 @@ void TfrmJieZhang::btnExportClick()
 }
 
 void TfrmJieZhang::btnPrintClick() { PrintDBGridEh1->preview(this); }
+
+void TfrmJieZhang::btnLedgerClick()
+{
+    // The ledger pages of the selected set's journal and operator, for the month shown.
+    if (ADOQuery1.isEmpty() || shownMonth_.isEmpty())
+        return;
+    const bool bank = ADOQuery1.value(MonthClosing::SetRowField::journal).toString() == MonthClosing::bankJournalCaption;
+    previewLedger(this, bank ? JournalKind::Bank : JournalKind::Cash, shownMonth_ + QStringLiteral("-01"),
+                  ADOQuery1.value(MonthClosing::SetRowField::operatorName).toString());
+}
 
 void TfrmJieZhang::btnExitClick() { close(); }

@@ -28,6 +28,7 @@ public:
     void btnFanJieZhangClick(); // 反结账
     void btnExportClick();      // 导出
     void btnPrintClick();       // 打印
+    void btnLedgerClick();      // 打印账页
     void btnExitClick();        // 退出
 
     QToolBar* RzToolbar1;
@@ -35,6 +36,7 @@ public:
     QAction* btnFanJieZhang;
     QAction* btnExport;
     QAction* btnPrint;
+    QAction* btnLedger;
     QAction* btnExit;
     QTableWidget* MonthList; // 月份, 状态
     QLabel* Label1;          // the shown month and its state

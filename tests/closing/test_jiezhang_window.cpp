@@ -3,6 +3,7 @@
 #include "../journal/JournalFixture.h"
 
 #include "ClosedMonths.h"
+#include "MonthClosing.h"
 #include "DBGrid.h"
 #include "FakeFileDialogs.h"
 #include "FakeMessages.h"
@@ -12,6 +13,9 @@
 #include "uJieZhang.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QPrintPreviewDialog>
+#include <QTimer>
 #include <QLabel>
 #include <QProcess>
 #include <QTableWidget>
@@ -66,7 +70,7 @@ private Q_SLOTS:
         for (QAction* a : w.RzToolbar1->actions())
             if (!a->isSeparator())
                 actions << a->text();
-        QCOMPARE(actions, (QStringList{u"结账"_s, u"反结账"_s, u"导出"_s, u"打印"_s, u"退出"_s}));
+        QCOMPARE(actions, (QStringList{u"结账"_s, u"反结账"_s, u"导出"_s, u"打印"_s, u"打印账页"_s, u"退出"_s}));
         QStringList titles;
         for (const GridColumn& c : w.DBGridEh1->columns())
             titles << c.title;
@@ -156,6 +160,24 @@ private Q_SLOTS:
         QCOMPARE(QString::fromUtf8(reader.readAllStandardOutput()).trimmed().split(u'\n'),
                  (QStringList{u"日记账|操作员|开户银行|期初余额|本月借方合计|本月贷方合计|本年借方累计|本年贷方累计|期末余额"_s,
                               u"现金日记账|admin||0|100|0|110|0|100"_s, u"银行日记账|lisi|工商银行|0|0|2.5|0|2.5|-2.5"_s}));
+    }
+
+    // 打印账页 opens the ledger pages of the selected set for the month shown.
+    void ledgerPagesOfTheSelectedSet()
+    {
+        TfrmJieZhang w(nullptr);
+        w.FormShow();
+        w.showMonth(u"2024-03"_s);
+        QVERIFY(w.ADOQuery1.locate(MonthClosing::SetRowField::operatorName, u"lisi"_s));
+        QString seen;
+        QTimer::singleShot(0, qApp, [&] {
+            if (auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget())) {
+                seen = preview->windowTitle();
+                preview->close();
+            }
+        });
+        w.btnLedger->trigger();
+        QVERIFY2(!seen.isEmpty(), "no ledger preview");
     }
 };
 
