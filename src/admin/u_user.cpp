@@ -31,7 +31,7 @@ TfrmUser* frmUser = nullptr;
 
 QString Operators::listSql() { return QStringLiteral("Select * From ") + Table::operators; }
 
-int Operators::storedCount() { return Connection::instance().scalar(QStringLiteral("SELECT count(*) FROM tuser")).toInt(); }
+int Operators::storedCount() { return Connection::instance().scalar(QStringLiteral("SELECT count(*) FROM ") + Table::operators).toInt(); }
 
 QString Operators::passwordMask() { return QStringLiteral("********"); }
 

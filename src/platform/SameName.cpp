@@ -4,6 +4,14 @@ namespace {
 char16_t foldAscii(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + (u'a' - u'A')) : c; }
 }
 
+QString nameKey(const QString& name)
+{
+    QString key = name;
+    for (QChar& c : key)
+        c = QChar(foldAscii(c.unicode()));
+    return key;
+}
+
 bool sameName(const QString& a, const QString& b)
 {
     if (a.size() != b.size())

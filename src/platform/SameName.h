@@ -6,3 +6,5 @@
 #include <QString>
 
 bool sameName(const QString& a, const QString& b);
+// The key under which sameName() finds a name: A-Z folded to a-z, nothing else changed.
+QString nameKey(const QString& name);

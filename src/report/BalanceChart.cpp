@@ -1,4 +1,5 @@
 #include "BalanceChart.h"
+#include "SameName.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -28,7 +29,7 @@ void BalanceChart::setMonth(const QDate& anyDay, const QVector<AccountMonth>& ac
     accounts_ = accounts;
     selected_ = accounts_.isEmpty() ? -1 : 0;
     for (int i = 0; i < accounts_.size(); ++i)
-        if (accounts_[i].isBank == currentBank && accounts_[i].account.compare(current, Qt::CaseInsensitive) == 0)
+        if (accounts_[i].isBank == currentBank && sameName(accounts_[i].account, current))
             selected_ = i;
     rebuild();
 }
@@ -36,7 +37,7 @@ void BalanceChart::setMonth(const QDate& anyDay, const QVector<AccountMonth>& ac
 void BalanceChart::selectAccount(const QString& account, bool isBank)
 {
     for (int i = 0; i < accounts_.size(); ++i)
-        if (accounts_[i].isBank == isBank && accounts_[i].account.compare(account, Qt::CaseInsensitive) == 0 && i != selected_) {
+        if (accounts_[i].isBank == isBank && sameName(accounts_[i].account, account) && i != selected_) {
             selected_ = i;
             rebuild();
             return;

@@ -2,6 +2,7 @@
 
 #include "JournalKind.h"
 #include "Dataset.h"
+#include "SameName.h"
 #include "Statistics.h"
 
 #include <QHash>
@@ -113,9 +114,9 @@ QVector<AccountMonth> monthOfAccounts(const QDate& anyDay, const OperatorFilter&
     const QDate first(anyDay.year(), anyDay.month(), 1);
     const int days = first.daysInMonth();
     QVector<AccountMonth> out;
-    QHash<QPair<bool, QString>, int> index; // (bank, folded name) -> position in out
+    QHash<QPair<bool, QString>, int> index; // (bank, name key) -> position in out
     for (const FundRow& row : dailyFundReport(first.addDays(days - 1), onlyOperator).rows) {
-        index.insert({row.isBank, row.account.toCaseFolded()}, int(out.size()));
+        index.insert({row.isBank, nameKey(row.account)}, int(out.size()));
         out << AccountMonth{row.account, row.isBank, QVector<Money>(days), QVector<Money>(days), QVector<Money>(days)};
     }
     QVariantList params;
@@ -128,7 +129,7 @@ QVector<AccountMonth> monthOfAccounts(const QDate& anyDay, const OperatorFilter&
             params);
     QVector<QVector<Money>> net(out.size(), QVector<Money>(days));
     for (int r = 0; r < ds.rowCount(); ++r) {
-        const auto it = index.constFind({ds.valueAt(r, 0).toInt() != 0, ds.valueAt(r, 1).toString().toCaseFolded()});
+        const auto it = index.constFind({ds.valueAt(r, 0).toInt() != 0, nameKey(ds.valueAt(r, 1).toString())});
         const int d = QDate::fromString(ds.valueAt(r, 2).toString(), Qt::ISODate).day() - 1;
         if (it == index.constEnd() || d < 0)
             continue;

@@ -2,6 +2,7 @@
 
 #include "JournalKind.h"
 #include "Dataset.h"
+#include "SameName.h"
 #include "Statistics.h"
 
 #include <QMap>
@@ -153,10 +154,10 @@ QVector<LedgerBook> readLedgerBooks(JournalKind journal, int year, int month, co
 {
     const LedgerStatements st = ledgerStatements(journal, year, month, onlyOperator);
 
-    // Books by account name, compared without regard to letter case as the journal stores it.
+    // Books by account name, one book for the names the store takes as one account.
     QMap<QString, LedgerBook> books;
     const auto bookOf = [&](const QString& name) -> LedgerBook& {
-        const QString key = name.toCaseFolded();
+        const QString key = nameKey(name);
         auto it = books.find(key);
         if (it == books.end()) {
             LedgerBook b;
@@ -189,7 +190,7 @@ QVector<LedgerBook> readLedgerBooks(JournalKind journal, int year, int month, co
     Dataset before;
     before.open(st.yearBefore.sql, st.yearBefore.params);
     for (int r = 0; r < before.rowCount(); ++r) {
-        const auto it = books.find(before.valueAt(r, 0).toString().toCaseFolded());
+        const auto it = books.find(nameKey(before.valueAt(r, 0).toString()));
         if (it == books.end())
             continue; // an account without entries this month has no pages
         it->yearDebitBefore = Money::fromStorage(before.valueAt(r, 1));

@@ -134,6 +134,27 @@ private Q_SLOTS:
         QCOMPARE(line(rep.rows[3]), QStringLiteral("Bank of Test|0|5|0|5|1|0"));
     }
 
+    // Full-width letters are not folded by the store: ＩＣＢＣ and ｉｃｂｃ are two accounts, in the
+    // report and in the chart month alike, each with its own money.
+    void fullWidthNamesStayTwoAccounts()
+    {
+        for (const auto& [account, debit] : {std::pair{QStringLiteral("ＩＣＢＣ"), "5"}, std::pair{QStringLiteral("ｉｃｂｃ"), "6"}}) {
+            Entry e{QStringLiteral("2024-03-05 09:00:00"), {}, QStringLiteral("收款"), QString::fromLatin1(debit), {}, zhang};
+            e.bank = account;
+            addBank(e);
+        }
+        QStringList reported;
+        for (const FundRow& r : dailyFundReport(QDate(2024, 3, 5), {}).rows)
+            if (r.account.startsWith(QChar(0xFF29)) || r.account.startsWith(QChar(0xFF49)))
+                reported << line(r);
+        QCOMPARE(reported, (QStringList{QStringLiteral("ＩＣＢＣ|0|5|0|5|1|0"), QStringLiteral("ｉｃｂｃ|0|6|0|6|1|0")}));
+        QStringList charted;
+        for (const AccountMonth& m : monthOfAccounts(QDate(2024, 3, 5), {}))
+            if (m.account.startsWith(QChar(0xFF29)) || m.account.startsWith(QChar(0xFF49)))
+                charted << m.account + u'|' + m.receipts[4].toString();
+        QCOMPARE(charted, (QStringList{QStringLiteral("ＩＣＢＣ|5"), QStringLiteral("ｉｃｂｃ|6")}));
+    }
+
     // The grid shows the same statement: its columns and one row per account.
     void statementShapesTheGrid()
     {
